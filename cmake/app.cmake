@@ -1,0 +1,14 @@
+# The desktop program: Qt 6 Widgets and QScintilla over the core.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+set(CMAKE_AUTOMOC ON)
+set(CMAKE_AUTORCC ON)
+find_library(QSCINTILLA_LIBRARY NAMES qscintilla2_qt6 REQUIRED)
+find_path(QSCINTILLA_INCLUDE_DIR NAMES Qsci/qsciscintilla.h PATH_SUFFIXES qt6 x86_64-linux-gnu/qt6 REQUIRED)
+
+list(FILTER VELKOR_APP_SOURCES EXCLUDE REGEX ".*/main\\.cpp$")
+file(GLOB VELKOR_APP_RESOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/*.qrc)
+add_library(velkor_app STATIC ${VELKOR_APP_SOURCES} ${VELKOR_APP_RESOURCES})
+target_include_directories(velkor_app PUBLIC ${PROJECT_SOURCE_DIR}/src ${QSCINTILLA_INCLUDE_DIR})
+target_link_libraries(velkor_app PUBLIC velkor_core Qt6::Widgets ${QSCINTILLA_LIBRARY})
+add_executable(velkor ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
+target_link_libraries(velkor PRIVATE velkor_app)

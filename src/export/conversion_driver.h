@@ -1,0 +1,42 @@
+// The conversion driver: from the route file in the work folder to the whole LandXML document.
+// The questions it asks the user during a run go through ConversionQuestions, answered by dialogs
+// in the desktop program and by fixed values in the batch converter and the tests.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace velkor {
+
+struct TerrainModel;
+struct SlopePlan;
+
+struct ConversionOptions {
+  bool crossSections = false;       // "Enkesit"
+  bool model = false;               // "Model"
+  bool slopePlan = false;           // "Şevli plan"
+  std::string suggestedOutputName;  // the element table's path with ".cks" replaced by ".gec"
+};
+
+class ConversionQuestions {
+ public:
+  virtual ~ConversionQuestions() = default;
+  // The cross-section file the user chose, or nothing when the choice was cancelled.
+  virtual std::optional<std::filesystem::path> ChooseCrossSectionFile() = 0;
+  // The model reader's lists when its dialog closed with OK, otherwise null.
+  virtual const TerrainModel* ReadTerrainModel() = 0;
+  // The slope-plan reader's lists when its dialog closed with OK, otherwise null.
+  virtual const SlopePlan* ReadSlopePlan() = 0;
+};
+
+struct ConversionResult {
+  std::string documentName;  // proposed save name: the suggested output name with ".gec" -> ".xml"
+  std::string document;      // the whole LandXML document, UTF-8
+};
+
+// Runs one conversion; throws Error on the first failure, leaving the work folder's files as written.
+ConversionResult G2X(const std::filesystem::path& workDir, const ConversionOptions& options,
+                     ConversionQuestions& questions);
+
+}  // namespace velkor

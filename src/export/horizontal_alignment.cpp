@@ -1,0 +1,7 @@
+#include "export/section_steps.h"
+
+namespace velkor {
+
+void WriteHorizontalAlignment(const LineList&, const RouteScan&, std::ostream&, const std::filesystem::path&) {}
+
+}  // namespace velkor

@@ -1,0 +1,33 @@
+// The steps the conversion driver runs; each writes its own files into the work folder or its
+// lines into the document. A step whose inputs are missing writes nothing.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+
+#include "export/route_scan.h"
+#include "import/line_list.h"
+
+namespace velkor {
+
+struct TerrainModel;  // ncz/terrain_model.h
+struct SlopePlan;     // ncz/slope_plan.h
+
+// Cross sections: the chosen .kse/.ksp file -> tmp.kse, tmp1.xml (CrossSects block), crs.gsi.
+void ExportCrossSections(const std::filesystem::path& sectionFile, const std::filesystem::path& workDir);
+
+// TIN surface: the model reader's lists -> tmpc.xml (Surfaces block).
+void ExportTinSurface(const TerrainModel& model, const std::filesystem::path& workDir);
+
+// Slope plan: the slope-plan reader's lists -> tmps.xml (further Alignment elements).
+void ExportSlopePlan(const SlopePlan& plan, const std::filesystem::path& workDir);
+
+// The route's alignment from "\t\t<Alignment" through "\t\t\t</CoordGeom>" into the document; aln.gsi.
+void WriteHorizontalAlignment(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
+                              const std::filesystem::path& workDir);
+
+// The route's profile "\t\t\t<Profile name="1">" through "\t\t\t</Profile>" into the document; prf.gsi.
+void WriteVerticalProfile(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
+                          const std::filesystem::path& workDir);
+
+}  // namespace velkor

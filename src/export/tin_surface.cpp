@@ -1,0 +1,7 @@
+#include "export/section_steps.h"
+
+namespace velkor {
+
+void ExportTinSurface(const TerrainModel&, const std::filesystem::path&) {}
+
+}  // namespace velkor

@@ -1,0 +1,44 @@
+// The program's list of text lines: loaded from a file whose lines end in CR LF, LF or CR, saved
+// with CR LF after every line. Lines are bytes exactly as read (code page 1254 for reports).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace velkor {
+
+class LineList {
+ public:
+  LineList() = default;
+  explicit LineList(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+
+  // Replaces the lines by the file's; throws Error("Cannot open file %s") when it cannot be read.
+  void Load(const std::filesystem::path& file);
+  // Writes every line followed by CR LF; throws Error("Cannot create file %s").
+  void Save(const std::filesystem::path& file) const;
+
+  // Throws Error("List index out of bounds (%d)") outside [0, size).
+  const std::string& at(long index) const;
+  std::string& at(long index);
+
+  long size() const { return static_cast<long>(lines_.size()); }
+  bool empty() const { return lines_.empty(); }
+  void clear() { lines_.clear(); }
+  void push_back(std::string line) { lines_.push_back(std::move(line)); }
+
+  const std::vector<std::string>& lines() const { return lines_; }
+  std::vector<std::string>& lines() { return lines_; }
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+// Splits bytes into lines at CR LF, LF or lone CR; a final line ending adds no empty line.
+std::vector<std::string> SplitTextLines(const std::string& bytes);
+// The whole file as bytes; throws Error("Cannot open file %s").
+std::string ReadFileBytes(const std::filesystem::path& file);
+// Creates (or replaces) the file with these bytes; throws Error("Cannot create file %s").
+void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
+
+}  // namespace velkor

@@ -1,0 +1,173 @@
+#include "import/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <system_error>
+
+#include "import/error.h"
+
+namespace velkor {
+namespace {
+
+bool IsBlank(char c) { return c == ' '; }
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Checks the grammar by hand so that nothing locale- or library-specific ("inf", "0x1p3", ",")
+// slips through, then lets from_chars do the correctly rounded conversion.
+bool ParseFloatImpl(std::string_view text, double& value) {
+  std::string_view t = TrimBlanks(text);
+  bool negative = false;
+  if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+    negative = t.front() == '-';
+    t.remove_prefix(1);
+  }
+  size_t i = 0, mantissaDigits = 0;
+  while (i < t.size() && IsDigit(t[i])) ++i, ++mantissaDigits;
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    while (i < t.size() && IsDigit(t[i])) ++i, ++mantissaDigits;
+  }
+  if (mantissaDigits == 0) return false;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    size_t expDigits = 0;
+    while (i < t.size() && IsDigit(t[i])) ++i, ++expDigits;
+    if (expDigits == 0) return false;
+  }
+  if (i != t.size()) return false;
+  double parsed = 0;
+  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), parsed, std::chars_format::general);
+  if (ec == std::errc::result_out_of_range) {
+    // Underflow reads as zero, overflow is refused like any number the program cannot hold.
+    if (std::abs(parsed) > 1) return false;
+    parsed = 0;
+  } else if (ec != std::errc() || end != t.data() + t.size()) {
+    return false;
+  }
+  value = negative ? -parsed : parsed;
+  return true;
+}
+
+}  // namespace
+
+bool TryParseFloat(std::string_view text, double& value) { return ParseFloatImpl(text, value); }
+
+double ParseFloat(std::string_view text) {
+  double value = 0;
+  if (!ParseFloatImpl(text, value)) throw Error(NotAFloat(std::string(text)));
+  return value;
+}
+
+bool TryParseInt(std::string_view text, int& value) {
+  std::string_view t = TrimBlanks(text);
+  bool negative = false;
+  if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+    negative = t.front() == '-';
+    t.remove_prefix(1);
+  }
+  if (t.empty()) return false;
+  std::int64_t magnitude = 0;
+  for (char c : t) {
+    if (!IsDigit(c)) return false;
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > std::int64_t{std::numeric_limits<int>::max()} + 1) return false;
+  }
+  std::int64_t signedValue = negative ? -magnitude : magnitude;
+  if (signedValue > std::numeric_limits<int>::max()) return false;
+  value = static_cast<int>(signedValue);
+  return true;
+}
+
+int ParseInt(std::string_view text) {
+  int value = 0;
+  if (!TryParseInt(text, value)) throw Error(NotAnInteger(std::string(text)));
+  return value;
+}
+
+std::int64_t RoundHalfEven(long double x) {
+  long double floor = std::floor(x);
+  long double diff = x - floor;
+  auto n = static_cast<std::int64_t>(floor);
+  if (diff > 0.5L) return n + 1;
+  if (diff < 0.5L) return n;
+  return (n % 2 == 0) ? n : n + 1;
+}
+
+namespace {
+
+// True when |value| lies exactly halfway between two neighbours with `decimals` decimals.
+// value = m * 2^e with m odd; value * 10^d = m * 5^d * 2^(d+e) has fraction exactly 1/2 iff d+e == -1.
+bool IsExactTie(double value, int decimals) {
+  if (value == 0 || !std::isfinite(value)) return false;
+  int exp = 0;
+  double mant = std::frexp(std::abs(value), &exp);  // value = mant * 2^exp, mant in [0.5, 1)
+  auto m = static_cast<std::uint64_t>(std::ldexp(mant, 53));
+  int e = exp - 53;
+  if (m == 0) return false;
+  while ((m & 1u) == 0) {
+    m >>= 1;
+    ++e;
+  }
+  return decimals + e == -1;
+}
+
+}  // namespace
+
+std::string FormatFixed(double value, int decimals, int width) {
+  if (!std::isfinite(value)) {
+    std::string text = std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
+    return text.size() < static_cast<size_t>(width) ? std::string(width - text.size(), ' ') + text : text;
+  }
+  // to_chars is exact and rounds true ties to even; a tie is nudged one unit outwards so that it
+  // goes away from zero, as the reports and the field software expect.
+  double toPrint = IsExactTie(value, decimals) ? std::nextafter(value, value > 0 ? HUGE_VAL : -HUGE_VAL) : value;
+  char buf[400];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, toPrint, std::chars_format::fixed, decimals);
+  std::string text = ec == std::errc() ? std::string(buf, end) : std::string("0");
+  // A negative value that rounds to zero keeps its sign, as the C library does ("-0.000").
+  if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
+std::string FormatGeneral(double value) {
+  if (value == 0) return "0";
+  if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+  std::string sci(buf, ec == std::errc() ? end : buf);
+  // sci: [-]d.dddddddddddddde[+-]XX
+  bool negative = sci[0] == '-';
+  size_t start = negative ? 1 : 0;
+  size_t ePos = sci.find('e');
+  std::string digits = sci.substr(start, 1) + sci.substr(start + 2, ePos - start - 2);
+  int exponent = std::atoi(sci.c_str() + ePos + 1);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out = negative ? "-" : "";
+  if (exponent >= 15 || exponent < -5) {
+    out += digits.substr(0, 1);
+    if (digits.size() > 1) out += "." + digits.substr(1);
+    out += "E" + std::to_string(exponent);
+    return out;
+  }
+  if (exponent < 0) {
+    out += "0." + std::string(-exponent - 1, '0') + digits;
+  } else if (static_cast<int>(digits.size()) <= exponent + 1) {
+    out += digits + std::string(exponent + 1 - digits.size(), '0');
+  } else {
+    out += digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+  }
+  return out;
+}
+
+}  // namespace velkor

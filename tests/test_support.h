@@ -1,0 +1,36 @@
+// Small helpers shared by the tests: private scratch folders and byte-exact file access.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace velkor::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // The folder as the work folder convention wants it: ending in a separator.
+  std::string workDir() const;
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
+// Lines joined with CR LF after each one, as every text file the program writes.
+std::string CrLf(const std::vector<std::string>& lines);
+// Splits on CR LF, LF or CR; a final line ending yields no empty last line.
+std::vector<std::string> SplitLines(const std::string& bytes);
+// Where the independently written samples live, or empty when this checkout has none beside it.
+std::filesystem::path SharedSamplesDir();
+
+}  // namespace velkor::test
