@@ -1,0 +1,14 @@
+// Accepting the import dialog: the chosen reports become the route file in the work folder.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace velkor {
+
+// Converts the element table (required) and the vertical report (may be empty) into tmp.gec.
+// Returns the suggested output name: the element table's path (UTF-8) with every ".cks" -> ".gec".
+std::string AcceptReports(const std::filesystem::path& elementTable, const std::filesystem::path& verticalReport,
+                          const std::filesystem::path& workDir);
+
+}  // namespace velkor

@@ -1,0 +1,17 @@
+#include "import/route_file.h"
+
+#include "import/text_fields.h"
+
+namespace velkor {
+
+std::string PointLine(const std::string& code, const std::string& chainage, const std::string& easting,
+                      const std::string& northing, const std::string& value) {
+  return "  " + code + PadLeft(chainage, 15) + PadLeft(easting, 15) + PadLeft(northing, 15) + PadLeft(value, 15);
+}
+
+std::string ProfileLine(const std::string& chainage, const std::string& elevation, const std::string& curveLength,
+                        const std::string& curveFigure, const std::string& tag) {
+  return chainage + PadLeft(elevation, 15) + PadLeft(curveLength, 15) + PadLeft(curveFigure, 15) + " " + tag;
+}
+
+}  // namespace velkor
