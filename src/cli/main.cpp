@@ -29,8 +29,12 @@ int main(int argc, char** argv) {
       ->type_name("DOC.xml");
   app.add_option("--work-dir", workDir, "folder for the intermediate files (default: a private folder per user)")
       ->type_name("DIR");
+  // File names with Turkish letters reach the program intact on every system only as UTF-8.
+  std::vector<std::string> arguments = velkor::platform::Utf8Arguments(argc, argv);
+  std::vector<char*> pointers;
+  for (auto& argument : arguments) pointers.push_back(argument.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {

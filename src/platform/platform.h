@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velkor::platform {
 
@@ -27,6 +28,10 @@ std::string Utf8ToCp1254(std::string_view utf8);
 // A path from UTF-8 text and back (command lines, dialogs and messages speak UTF-8).
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
+
+// The program's arguments, the program's own name first, as UTF-8 text. Windows hands `argv` over in
+// its ANSI code page, which cannot hold every letter of a file name; there the wide command line counts.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 // The per-user mark that keeps a second copy of the desktop program from running. The system
 // releases it when the process ends, however it ends.
