@@ -123,6 +123,28 @@ TEST(Convert, SampleReportsEndToEnd) {
   for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(scratch / "work" / gsi)) << gsi;
 }
 
+TEST(Convert, OneReportOfEachKindAtMost) {
+  const fs::path samples = test::SharedSamplesDir();
+  if (samples.empty()) GTEST_SKIP() << "no ../shared/samples beside this checkout";
+  if (RecognizeReport(samples / "ELEMAN.cks") != ReportKind::ElementTable) {
+    GTEST_SKIP() << "element table recognition not in this build";
+  }
+  ScratchDir scratch;
+  const std::string table = (samples / "ELEMAN.cks").string();
+  const std::string vertical = (samples / "DUSEY.cks").string();
+  const std::pair<std::string, std::string> cases[] = {
+      {Quote(table) + " " + Quote(table), "velkor-convert: more than one element table: " + table + "\n"},
+      {Quote(vertical) + " " + Quote(vertical),
+       "velkor-convert: more than one vertical definition report: " + vertical + "\n"},
+      {Quote(vertical), "velkor-convert: no horizontal element table among the reports\n"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    Outcome o = Convert(scratch, arguments + " --work-dir " + Quote((scratch / "work").string()));
+    EXPECT_EQ(o.code, 2) << arguments;
+    EXPECT_EQ(o.err, message);
+  }
+}
+
 }  // namespace
 }  // namespace velkor
 
