@@ -11,7 +11,7 @@ inline constexpr const char* kVerticalMarker = "// Vertical //";
 // Tags of the profile lines, code page 1254 bytes.
 inline constexpr const char* kTagMene = "MENE";
 inline constexpr const char* kTagEntry = "G\xDDR\xDD\xDE";  // GİRİŞ
-inline constexpr const char* kTagExit = "\xC7IKI\xDE";       // ÇIKIŞ
+inline constexpr const char* kTagExit = "\xC7IKI\xDE";      // ÇIKIŞ
 
 // Two blanks, the point code, then chainage, easting, northing and element value each filled to 15.
 std::string PointLine(const std::string& code, const std::string& chainage, const std::string& easting,
@@ -20,5 +20,9 @@ std::string PointLine(const std::string& code, const std::string& chainage, cons
 // The chainage (unfilled), then elevation, curve length and curve figure filled to 15, a blank and the tag.
 std::string ProfileLine(const std::string& chainage, const std::string& elevation, const std::string& curveLength,
                         const std::string& curveFigure, const std::string& tag);
+
+// A chainage text read back from the route file, as the readers use it: every "+" removed and a
+// "-" anywhere moved to the front ("1+234.500" -> "1234.500", "0-050.000" -> "-0050.000").
+std::string NormalizeChainage(const std::string& text);
 
 }  // namespace velkor
