@@ -14,16 +14,10 @@ namespace {
 // Keywords in code page 1254 bytes.
 constexpr const char* kStart = "P.B";
 constexpr const char* kLength = "L=";
-constexpr const char* kVertex =
-    "\xDE"
-    "K SOME";  // ŞK SOME
+constexpr const char* kVertex = "\xDEK SOME";  // ŞK SOME
 constexpr const char* kEnd = "P.S";
-constexpr const char* kEntry =
-    "\xDE"
-    "K G\xDDR\xDD\xDE";  // ŞK GİRİŞ
-constexpr const char* kExit =
-    "\xDE"
-    "K \xC7IKI\xDE";  // ŞK ÇIKIŞ
+constexpr const char* kEntry = "\xDEK G\xDDR\xDD\xDE";  // ŞK GİRİŞ
+constexpr const char* kExit = "\xDEK \xC7IKI\xDE";      // ŞK ÇIKIŞ
 constexpr const char* kNoValue = "0.000";
 
 enum class LineKind { None, Start, Length, Vertex, End, Entry, Exit };

@@ -19,15 +19,9 @@ using test::ScratchDir;
 using test::WriteBytes;
 
 const std::string kRule = "\xB3";
-const std::string kEntryWord =
-    "\xDE"
-    "K G\xDDR\xDD\xDE";
-const std::string kVertexWord =
-    "\xDE"
-    "K SOME";
-const std::string kExitWord =
-    "\xDE"
-    "K \xC7IKI\xDE";
+const std::string kEntryWord = "\xDEK G\xDDR\xDD\xDE";
+const std::string kVertexWord = "\xDEK SOME";
+const std::string kExitWord = "\xDEK \xC7IKI\xDE";
 
 // One report row: cells separated by column rules, as the road-design program prints them.
 std::string Row(const std::vector<std::string>& cells) {

@@ -42,15 +42,9 @@ std::string Number(double value) { return FormatFixed(value, 3); }
 }  // namespace
 
 std::string WriteVerticalReport(const ExactProfile& profile, const VerticalReportOptions& options) {
-  const std::string entry =
-      "\xDE"
-      "K G\xDDR\xDD\xDE";  // ŞK GİRİŞ
-  const std::string vertex =
-      "\xDE"
-      "K SOME";  // ŞK SOME
-  const std::string exit =
-      "\xDE"
-      "K \xC7IKI\xDE";  // ŞK ÇIKIŞ
+  const std::string entry = "\xDEK G\xDDR\xDD\xDE";  // ŞK GİRİŞ
+  const std::string vertex = "\xDEK SOME";           // ŞK SOME
+  const std::string exit = "\xDEK \xC7IKI\xDE";      // ŞK ÇIKIŞ
   std::vector<std::string> lines;
   lines.push_back(
       "NetCAD D\xFC\xFE"
