@@ -4,6 +4,7 @@
 #include "import/error.h"
 #include "import/route_file.h"
 #include "import/text_fields.h"
+#include "platform/platform.h"
 
 namespace velkor {
 
@@ -41,21 +42,24 @@ void DeliverGsi(const std::filesystem::path& source, const std::string& prefix, 
 }  // namespace
 
 std::filesystem::path DocumentPath(const std::filesystem::path& chosen) {
-  std::string name = chosen.filename().string();
+  std::string name = platform::PathToUtf8(chosen.filename());
   if (ReplaceAllNoCase(name, ".xml", "") != name) return chosen;
   std::filesystem::path document = chosen;
   document += ".xml";
   return document;
 }
 
-// Only the file name changes, so a folder whose name holds ".xml" never redirects the copy.
+// Only the file name changes, so a folder whose name holds ".xml" never redirects the copy. The name
+// goes through UTF-8 text both ways so that its Turkish letters survive on Windows too.
 std::filesystem::path RouteCopyPath(const std::filesystem::path& document) {
-  return document.parent_path() / ReplaceAllNoCase(document.filename().string(), ".xml", ".gec");
+  const std::string name = platform::PathToUtf8(document.filename());
+  return document.parent_path() / platform::PathFromUtf8(ReplaceAllNoCase(name, ".xml", ".gec"));
 }
 
 std::filesystem::path GsiPiecePath(const std::filesystem::path& document, const std::string& prefix, int n) {
+  const std::string name = platform::PathToUtf8(document.filename());
   return document.parent_path() /
-         (prefix + std::to_string(n) + ReplaceAllNoCase(document.filename().string(), ".xml", ".gsi"));
+         platform::PathFromUtf8(prefix + std::to_string(n) + ReplaceAllNoCase(name, ".xml", ".gsi"));
 }
 
 LineList ReduceRouteCopy(const LineList& routeLines) {

@@ -5,6 +5,7 @@
 
 #include "import/line_list.h"
 #include "import/route_file.h"
+#include "platform/platform.h"
 #include "test_paths.h"
 
 namespace velkor {
@@ -16,7 +17,9 @@ TEST(SuggestedOutputName, EveryCksInAnyCaseBecomesGec) {
       {"/r.cks/yol.Cks", "/r.gec/yol.gec"},       {"/r/yol.txt", "/r/yol.txt"},
       {"/r/Y\xC4\xB0L.CKS", "/r/Y\xC4\xB0L.gec"},  // a Turkish name stays as it is
   };
-  for (const auto& [table, suggested] : cases) EXPECT_EQ(SuggestedOutputName(table), suggested) << table;
+  for (const auto& [table, suggested] : cases) {
+    EXPECT_EQ(SuggestedOutputName(platform::PathFromUtf8(table)), suggested) << table;
+  }
 }
 
 TEST(AcceptReports, NoElementTableSuggestsNothing) { EXPECT_EQ(AcceptReports({}, {}, {}), ""); }

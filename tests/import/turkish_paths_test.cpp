@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "export/saving.h"
 #include "import/error.h"
 #include "import/line_list.h"
 #include "import/text_fields.h"
@@ -103,6 +104,20 @@ TEST(TurkishPaths, SuggestedNamesKeepTheLettersAndReplaceEveryExtension) {
   const std::string route = ReplaceAllNoCase(chosen, ".cks", ".gec");
   EXPECT_EQ(PathToUtf8(PathFromUtf8(route).filename()), "D\xC3\xBC\xC5\x9F" "ey.gec.gec");
   EXPECT_EQ(PathToUtf8(PathFromUtf8(ReplaceAllNoCase(route, ".gec", ".xml")).parent_path()), kFolder);
+}
+
+TEST(TurkishPaths, SavedFilesAreNamedAfterTheChosenDocument) {
+  const std::filesystem::path chosen = PathFromUtf8(kFolder) / PathFromUtf8("\xC3\x87\xC4\xB1kt\xC4\xB1");
+  const std::filesystem::path document = DocumentPath(chosen);
+  const std::pair<std::filesystem::path, std::string> cases[] = {
+      {document, "\xC3\x87\xC4\xB1kt\xC4\xB1.xml"},
+      {RouteCopyPath(document), "\xC3\x87\xC4\xB1kt\xC4\xB1.gec"},
+      {GsiPiecePath(document, "prf_", 3), "prf_3\xC3\x87\xC4\xB1kt\xC4\xB1.gsi"},
+  };
+  for (const auto& [path, name] : cases) {
+    EXPECT_EQ(PathToUtf8(path.filename()), name);
+    EXPECT_EQ(PathToUtf8(path.parent_path()), kFolder);
+  }
 }
 
 // Where the two systems' conversion tables differ on their own, the program must not.
