@@ -19,7 +19,13 @@ constexpr UINT kTurkishCodePage = 1254;
 // them, so both systems agree on '?' only if they are replaced before the conversion.
 bool UndefinedIn1254(unsigned char byte) {
   switch (byte) {
-    case 0x81: case 0x8D: case 0x8E: case 0x8F: case 0x90: case 0x9D: case 0x9E:
+    case 0x81:
+    case 0x8D:
+    case 0x8E:
+    case 0x8F:
+    case 0x90:
+    case 0x9D:
+    case 0x9E:
       return true;
     default:
       return false;

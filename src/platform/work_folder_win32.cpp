@@ -85,16 +85,16 @@ bool CreateOwnerOnlyFolder(const std::filesystem::path& dir) {
 bool OwnedByThisUser(const std::filesystem::path& dir) {
   PSID owner = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (GetNamedSecurityInfoW(dir.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
-                            nullptr, &descriptor) != ERROR_SUCCESS)
+  if (GetNamedSecurityInfoW(dir.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
+                            &descriptor) != ERROR_SUCCESS)
     return false;
   std::unique_ptr<void, LocalFreer> holder(descriptor);
   auto userInfo = TokenInfo(TokenUser);
   auto ownerInfo = TokenInfo(TokenOwner);
   PSID user = UserSid(userInfo);
   PSID defaultOwner = DefaultOwnerSid(ownerInfo);
-  return owner != nullptr && ((user != nullptr && EqualSid(owner, user)) ||
-                              (defaultOwner != nullptr && EqualSid(owner, defaultOwner)));
+  return owner != nullptr &&
+         ((user != nullptr && EqualSid(owner, user)) || (defaultOwner != nullptr && EqualSid(owner, defaultOwner)));
 }
 
 }  // namespace
@@ -126,8 +126,8 @@ std::string PrivateWorkFolder() {
 
 void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
   // Tell a missing or locked source from an unwritable target: the user needs to know which one.
-  Handle source(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle source(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (source.get() == INVALID_HANDLE_VALUE) {
     source.release();
     throw Error(CannotOpen(PathToUtf8(from)));

@@ -29,10 +29,14 @@ using platform::PathToUtf8;
 using test::ReadBytes;
 using test::ScratchDir;
 
-const std::string kFolder = "G\xC3\xBCzerg\xC3\xA2h";                 // Güzergâh
-const std::string kTable = kFolder + ".cks";                            // Güzergâh.cks
-const std::string kVertical = "D\xC3\xBC\xC5\x9F" "ey.cks";             // Düşey.cks
-const std::string kChosen = "\xC3\x87\xC4\xB1kt\xC4\xB1 \xC5\x9E" "ev.xml";  // Çıktı Şev.xml
+const std::string kFolder = "G\xC3\xBCzerg\xC3\xA2h";  // Güzergâh
+const std::string kTable = kFolder + ".cks";           // Güzergâh.cks
+const std::string kVertical =
+    "D\xC3\xBC\xC5\x9F"
+    "ey.cks";  // Düşey.cks
+const std::string kChosen =
+    "\xC3\x87\xC4\xB1kt\xC4\xB1 \xC5\x9E"
+    "ev.xml";  // Çıktı Şev.xml
 
 struct Outcome {
   int code;
@@ -118,7 +122,8 @@ TEST_F(TurkishPathsCli, SavesUnderTheSuggestedAndTheChosenName) {
                               PathToUtf8(folder_ / PathFromUtf8("aln_1" + c.stem + ".gsi")) + "\n",
                           0),
               0u)
-        << c.name << "\n" << o.out;
+        << c.name << "\n"
+        << o.out;
     ASSERT_TRUE(fs::is_regular_file(document)) << c.name;
     // The names of the files never reach their content.
     if (firstDocument.empty()) firstDocument = ReadBytes(document);

@@ -24,10 +24,13 @@ using test::ScratchDir;
 
 // "Güzergâh" and "Düşey.cks" in UTF-8, as a command line or a file dialog hands them over.
 const std::string kFolder = "G\xC3\xBCzerg\xC3\xA2h";
-const std::string kReport = "D\xC3\xBC\xC5\x9F" "ey.cks";
+const std::string kReport =
+    "D\xC3\xBC\xC5\x9F"
+    "ey.cks";
 
 TEST(TurkishPaths, NamesSurviveTheRoundTripThroughPaths) {
-  for (const std::string& name : {kFolder, kReport, std::string("\xC4\xB0\xC4\x9F\xC4\xB1\xC3\xA7\xC3\xB6\xC5\x9E.xml")}) {
+  for (const std::string& name :
+       {kFolder, kReport, std::string("\xC4\xB0\xC4\x9F\xC4\xB1\xC3\xA7\xC3\xB6\xC5\x9E.xml")}) {
     EXPECT_EQ(PathToUtf8(PathFromUtf8(name)), name);
     EXPECT_EQ(PathToUtf8(PathFromUtf8(name).filename()), name);
   }
@@ -50,15 +53,20 @@ TEST(TurkishPaths, ReadCopiedAndListedUnderTheirOwnName) {
   // The report copy into the work folder and a copy back under another Turkish name.
   platform::CopyFileReplacing(report, scratch.path() / "tmp.cks");
   EXPECT_EQ(ReadFileBytes(scratch.path() / "tmp.cks"), bytes);
-  std::filesystem::path back = folder / PathFromUtf8("\xC5\x9E" "ev.cks");
+  std::filesystem::path back = folder / PathFromUtf8(
+                                            "\xC5\x9E"
+                                            "ev.cks");
   WriteFileBytes(back, "old and longer than the copy\r\n");
   platform::CopyFileReplacing(scratch.path() / "tmp.cks", back);
   EXPECT_EQ(ReadFileBytes(back), bytes);
 
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(PathToUtf8(entry.path().filename()));
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(PathToUtf8(entry.path().filename()));
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{kReport, "\xC5\x9E" "ev.cks"}));
+  EXPECT_EQ(names, (std::vector<std::string>{kReport,
+                                             "\xC5\x9E"
+                                             "ev.cks"}));
 }
 
 TEST(TurkishPaths, MessagesNameTheFileInUtf8) {
@@ -73,7 +81,8 @@ TEST(TurkishPaths, MessagesNameTheFileInUtf8) {
   std::vector<Case> cases = {
       {"read", [&] { ReadFileBytes(missing); }, "Cannot open file " + shown},
       {"write", [&] { WriteFileBytes(missing, "x"); }, "Cannot create file " + shown},
-      {"copy from", [&] { platform::CopyFileReplacing(missing, scratch.path() / "tmp.cks"); }, "Cannot open file " + shown},
+      {"copy from", [&] { platform::CopyFileReplacing(missing, scratch.path() / "tmp.cks"); },
+       "Cannot open file " + shown},
   };
   for (const auto& c : cases) {
     try {
@@ -100,9 +109,12 @@ TEST(TurkishPaths, CopyIntoAMissingFolderNamesTheTarget) {
 }
 
 TEST(TurkishPaths, SuggestedNamesKeepTheLettersAndReplaceEveryExtension) {
-  const std::string chosen = PathToUtf8(PathFromUtf8(kFolder) / PathFromUtf8("D\xC3\xBC\xC5\x9F" "ey.CKS.cks"));
+  const std::string chosen = PathToUtf8(PathFromUtf8(kFolder) / PathFromUtf8("D\xC3\xBC\xC5\x9F"
+                                                                             "ey.CKS.cks"));
   const std::string route = ReplaceAllNoCase(chosen, ".cks", ".gec");
-  EXPECT_EQ(PathToUtf8(PathFromUtf8(route).filename()), "D\xC3\xBC\xC5\x9F" "ey.gec.gec");
+  EXPECT_EQ(PathToUtf8(PathFromUtf8(route).filename()),
+            "D\xC3\xBC\xC5\x9F"
+            "ey.gec.gec");
   EXPECT_EQ(PathToUtf8(PathFromUtf8(ReplaceAllNoCase(route, ".gec", ".xml")).parent_path()), kFolder);
 }
 
@@ -132,7 +144,10 @@ TEST(TurkishPaths, CodePage1254TextIsTheSameOnEverySystem) {
       {"Turkish letters", "\xC7\xD0\xDD\xD6\xDE\xDC\xE7\xF0\xFD\xF6\xFE\xFC",
        "\xC3\x87\xC4\x9E\xC4\xB0\xC3\x96\xC5\x9E\xC3\x9C\xC3\xA7\xC4\x9F\xC4\xB1\xC3\xB6\xC5\x9F\xC3\xBC"},
       {"euro and box drawing bytes", "\x80\xB3\xC3", "\xE2\x82\xAC\xC2\xB3\xC3\x83"},
-      {"undefined bytes", "a\x81\x8D\x8E\x8F\x90\x9D\x9E" "b", "a???????b"},
+      {"undefined bytes",
+       "a\x81\x8D\x8E\x8F\x90\x9D\x9E"
+       "b",
+       "a???????b"},
   };
   for (const auto& c : toUtf8) EXPECT_EQ(platform::Cp1254ToUtf8(c.cp1254), c.utf8) << c.name;
 
@@ -140,7 +155,9 @@ TEST(TurkishPaths, CodePage1254TextIsTheSameOnEverySystem) {
       {"Turkish letters", "\xC7\xD0\xDD\xD6\xDE\xDC\xE7\xF0\xFD\xF6\xFE\xFC",
        "\xC3\x87\xC4\x9E\xC4\xB0\xC3\x96\xC5\x9E\xC3\x9C\xC3\xA7\xC4\x9F\xC4\xB1\xC3\xB6\xC5\x9F\xC3\xBC"},
       {"no look-alike letters", "?x?", "\xC4\x83x\xC5\x91"},  // a with breve, o with double acute
-      {"one mark per character beyond 16 bits", "a?b", "a\xF0\x9F\x98\x80" "b"},
+      {"one mark per character beyond 16 bits", "a?b",
+       "a\xF0\x9F\x98\x80"
+       "b"},
   };
   for (const auto& c : toCp1254) EXPECT_EQ(platform::Utf8ToCp1254(c.utf8), c.cp1254) << c.name;
 }
