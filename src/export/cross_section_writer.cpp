@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "export/gsi_records.h"
+#include "export/xml_text.h"
 #include "import/error.h"
 #include "import/number_text.h"
 #include "import/text_fields.h"
@@ -17,35 +18,6 @@ constexpr const char* kVertexBeforeStation =
     "Vertex line before the first station line: a cross-section file must begin with a station line (kind 1)";
 constexpr const char* kVertexAfterClosingStation =
     "Vertex line after a station 500000.999, which closes the cross sections: it belongs to no cross section";
-
-// Names and stations come from the user's file and may hold any byte but the field separators.
-std::string EscapeXml(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        // Control bytes cannot stand in an XML 1.0 document even as references.
-        out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') ? '?' : c;
-    }
-  }
-  return out;
-}
 
 // An offset or elevation as the field software reads it: six decimals, no blanks.
 std::string SectionNumber(const std::string& field) { return FormatFixed(ParseFloat(field), 6); }
@@ -63,7 +35,7 @@ class CrossSectionBlock {
     // closing station only ends the one being built.
     open_ = station != kNoSectionStation;
     if (open_) {
-      xml_ << "\t\t\t\t<CrossSect sta=\"" << EscapeXml(station) << "\">" << kEol;
+      xml_ << "\t\t\t\t<CrossSect sta=\"" << XmlEscape(station) << "\">" << kEol;
       xml_ << "\t\t\t\t\t<CrossSectSurf name=\"Cst\">" << kEol;
     }
     started_ = true;
@@ -92,7 +64,7 @@ class CrossSectionBlock {
   void Close() {
     xml_ << "\t\t\t\t\t\t<PntList2D>" << points_ << "</PntList2D>" << kEol;
     xml_ << "\t\t\t\t\t\t<Feature code=\"RR Vertex Name\">";
-    for (size_t i = 0; i < current_.size(); ++i) xml_ << (i ? "," : "") << EscapeXml(current_[i]);
+    for (size_t i = 0; i < current_.size(); ++i) xml_ << (i ? "," : "") << XmlEscape(current_[i]);
     xml_ << "</Feature>" << kEol;
     // The section before had no vertices: nothing to connect to, so no connections at all.
     if (!previous_.empty()) {
@@ -101,7 +73,7 @@ class CrossSectionBlock {
       for (const auto& name : current_) {
         // A vertex without a name cannot be matched to anything.
         if (name.empty() || !before.count(name)) continue;
-        std::string escaped = EscapeXml(name);
+        std::string escaped = XmlEscape(name);
         if (!pairs.empty()) pairs += ',';
         pairs += escaped + "," + escaped;
       }

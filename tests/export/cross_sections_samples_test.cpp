@@ -5,8 +5,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "export/conversion_driver.h"
 #include "export/gsi_records.h"
+#include "export/saving.h"
 #include "export/section_steps.h"
+#include "import/error.h"
+#include "import/line_list.h"
+#include "import/route_file.h"
 #include "import/text_fields.h"
 #include "lib/cross_section_samples.h"
 #include "test_support.h"
@@ -130,6 +135,80 @@ void CheckConversion(const std::filesystem::path& file, size_t pointsPerSection)
     }
   }
   EXPECT_EQ(gsi.size(), 1 + sections.size() * pointsPerSection);
+}
+
+// The batch converter's and the tests' answer to the file question: a fixed file, nothing else.
+class FixedSectionFile : public ConversionQuestions {
+ public:
+  explicit FixedSectionFile(std::filesystem::path file) : file_(std::move(file)) {}
+  std::optional<std::filesystem::path> ChooseCrossSectionFile() override { return file_; }
+  const TerrainModel* ReadTerrainModel() override { return nullptr; }
+  const SlopePlan* ReadSlopePlan() override { return nullptr; }
+
+ private:
+  std::filesystem::path file_;
+};
+
+// A straight route from 0 to 950.5 m, as the import leaves it in the work folder.
+void WriteStraightRoute(const std::filesystem::path& workDir) {
+  LineList route({kHorizontalMarker, "{", PointLine("TF", "0+000.000", "500000.000", "4500000.000", "0.000"),
+                  PointLine("PE", "0+950.500", "500475.250", "4500823.154", "0.000"), "}"});
+  route.Save(workDir / kRouteFileName);
+}
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+TEST(CrossSectionSamples, SharedSampleIsJoinedAndSavedInPiecesOfAtMost91Records) {
+  auto samples = test::SharedSamplesDir();
+  if (samples.empty()) GTEST_SKIP() << "no shared samples beside this checkout";
+  ScratchDir work, out;
+  WriteStraightRoute(work.path());
+  FixedSectionFile answers(samples / "ENKESIT.kse");
+  ConversionOptions options;
+  options.crossSections = true;
+  auto result = G2X(work.path(), options, answers);
+
+  auto stations = ReadStations(ReadBytes(samples / "ENKESIT.kse"));
+  size_t begin = result.document.find("\t\t\t<CrossSects>\r\n");
+  size_t end = result.document.find("\t\t\t</CrossSects>\r\n\t\t</Alignment>\r\n");
+  ASSERT_NE(begin, std::string::npos);
+  ASSERT_NE(end, std::string::npos);
+  EXPECT_EQ(Count(result.document.substr(begin, end - begin), "<CrossSect sta="), stations.size());
+  EXPECT_FALSE(std::filesystem::exists(work / "tmp1.xml"));
+
+  auto written = SaveOutputs(result.document, out / "YOL.xml", work.path());
+  size_t records = 0;
+  int pieces = 0;
+  for (int n = 1; std::filesystem::exists(out / ("crs_" + std::to_string(n) + "YOL.gsi")); ++n, ++pieces) {
+    auto lines = SplitLines(ReadBytes(out / ("crs_" + std::to_string(n) + "YOL.gsi")));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], GsiSectionHeader());
+    EXPECT_LE(lines.size() - 1, 91u);
+    records += lines.size() - 1;
+  }
+  EXPECT_EQ(records, 7 * stations.size());
+  EXPECT_EQ(pieces, static_cast<int>(7 * stations.size() / 91 + 1));
+  EXPECT_FALSE(std::filesystem::exists(work / "crs.gsi"));
+}
+
+TEST(CrossSectionSamples, BadLineEndsTheConversionWithItsPlace) {
+  ScratchDir work;
+  WriteStraightRoute(work.path());
+  test::WriteBytes(work / "BOZUK.kse", "    1      1  0.000 EKS\r\n    0    -3.500    849.928 KAPLAMA\r\n\r\n");
+  FixedSectionFile answers(work / "BOZUK.kse");
+  ConversionOptions options;
+  options.crossSections = true;
+  try {
+    G2X(work.path(), options, answers);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), "'' is not a valid integer value");
+    EXPECT_EQ(e.where(), "BOZUK.kse:3");
+  }
 }
 
 TEST(CrossSectionSamples, SharedSampleGivesOneSectionPerStationWithSevenPoints) {
