@@ -287,6 +287,18 @@ TEST(ExportCrossSections, MissingFileWritesNothing) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+TEST(ExportCrossSections, FolderInsteadOfAFileIsRefused) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir / "ENKESIT.kse");
+  try {
+    ExportCrossSections(dir / "ENKESIT.kse", dir.path());
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), "Cannot open file " + (dir / "ENKESIT.kse").string());
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "crs.gsi"));
+}
+
 TEST(ExportCrossSections, ReplacesTheFilesOfAnEarlierRun) {
   ScratchDir dir;
   Convert(dir, "1 1 10 EKS\r\n0 1 2 K\r\n1 2 20 EKS\r\n0 1 2 K\r\n");
