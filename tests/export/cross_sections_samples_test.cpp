@@ -14,6 +14,7 @@
 #include "import/route_file.h"
 #include "import/text_fields.h"
 #include "lib/cross_section_samples.h"
+#include "lib/route_model.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -229,6 +230,11 @@ TEST(CrossSectionSamples, GeneratedFileSpacesStationsAndConvertsWhole) {
     EXPECT_LE(stations[i] - stations[i - 1], 25);
   }
   EXPECT_GT(stations.back(), stations[stations.size() - 2]);
+
+  auto route = samples::GenerateRoute(3, 0, 7);
+  auto along = samples::SampleStations(samples::ForRoute(route, 7));
+  EXPECT_EQ(along.front(), route.StartStation());
+  EXPECT_EQ(along.back(), route.EndStation());
 
   std::string bytes = samples::GenerateCrossSectionFile(options);
   EXPECT_EQ(bytes, samples::GenerateCrossSectionFile(options)) << "same seed, same file";
