@@ -70,7 +70,7 @@ TEST(ConvertCrossSections, BadLineDeliversNothing) {
   test::WriteBytes(scratch / "BOZUK.kse", "    1      1  0.000 EKS\r\n    0    -3.500    849.928 KAPLAMA\r\nX\r\n");
   Outcome o = ConvertWithSections(scratch, scratch / "BOZUK.kse");
   EXPECT_EQ(o.code, 1);
-  EXPECT_EQ(o.err, "BOZUK.kse:3: 'X' is not a valid integer value\n");
+  EXPECT_EQ(o.err, (scratch / "BOZUK.kse").string() + ":3: 'X' is not a valid integer value\n");
   EXPECT_EQ(o.out, "");
   EXPECT_TRUE(fs::is_empty(scratch / "out"));
 }

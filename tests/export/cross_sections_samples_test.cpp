@@ -15,6 +15,7 @@
 #include "import/text_fields.h"
 #include "lib/cross_section_samples.h"
 #include "lib/route_model.h"
+#include "platform/platform.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -208,7 +209,7 @@ TEST(CrossSectionSamples, BadLineEndsTheConversionWithItsPlace) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "'' is not a valid integer value");
-    EXPECT_EQ(e.where(), "BOZUK.kse:3");
+    EXPECT_EQ(e.where(), platform::PathToUtf8(work / "BOZUK.kse") + ":3");
   }
 }
 
