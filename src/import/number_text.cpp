@@ -170,4 +170,37 @@ std::string FormatGeneral(double value) {
   return out;
 }
 
+void AppendFixed(std::string& out, double value, int decimals, int width) {
+  static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+  const double magnitude = std::fabs(value);
+  // Below 2^40 the scaled value is off by at most 2^-13 from the exact product, so unless it lies
+  // within 2^-10 of a half its rounding is certain; everything else takes the exact path.
+  if (decimals >= 0 && decimals <= 6 && magnitude < 1e12 / kScale[decimals]) {
+    const double scaled = magnitude * kScale[decimals];
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) > 0x1p-10) {
+      std::uint64_t units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+      char digits[40];
+      char* end = digits + sizeof digits;
+      char* p = end;
+      for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + units % 10);
+        units /= 10;
+      }
+      if (decimals > 0) *--p = '.';
+      do {
+        *--p = static_cast<char>('0' + units % 10);
+        units /= 10;
+      } while (units != 0);
+      if (std::signbit(value)) *--p = '-';
+      const auto length = static_cast<int>(end - p);
+      if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
+      out.append(p, end);
+      return;
+    }
+  }
+  out += FormatFixed(value, decimals, width);
+}
+
 }  // namespace velkor
