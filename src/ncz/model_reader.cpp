@@ -49,9 +49,17 @@ class FirstPositionIndex {
     for (std::size_t p = 0; p < texts.size(); ++p) Insert(texts[p], static_cast<std::uint32_t>(p + 1));
   }
 
-  // 1-based position of the first equal text, 0 when there is none.
-  std::uint32_t Find(std::string_view text) const {
-    std::uint64_t h = HashText(text);
+  // Asks for the slot where a lookup of hash h starts, ahead of the lookup itself.
+  void Prefetch(std::uint64_t h) const {
+#if defined(__GNUC__)
+    __builtin_prefetch(slots_.data() + (h & mask_));
+#else
+    (void)h;
+#endif
+  }
+
+  // 1-based position of the first equal text (whose hash is h), 0 when there is none.
+  std::uint32_t Find(std::string_view text, std::uint64_t h) const {
     std::uint32_t tag = static_cast<std::uint32_t>(h >> 32);
     for (std::size_t s = h & mask_;; s = (s + 1) & mask_) {
       std::uint64_t slot = slots_[s];
@@ -155,31 +163,38 @@ void MatchTriangles(TerrainModel& model, const MatchingProgress& progress) {
   model.faces.reserve(n);
   FirstPositionIndex index(model.points);
   int shown = -1;
-  std::string key;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (progress) {
-      int percent = MatchingPercent(i, n);
-      if (percent != shown) progress(shown = percent);
-    }
-    std::string_view rest = model.triangles[i];
-    std::string face;
-    face.reserve(24);
-    for (int corner = 0; corner < 3; ++corner) {
-      std::string_view field = NextCommaField(rest);
-      // The point list holds texts with their comma, and a field cut off the line is followed by its
-      // comma there: look it up in place. Only "BOS" needs its comma added.
-      std::string_view wanted;
-      if (field.data() + field.size() + 1 == rest.data()) {
-        wanted = std::string_view(field.data(), field.size() + 1);
-      } else {
-        key.assign(field);
-        key.push_back(',');
-        wanted = key;
+  // Triangles go in small batches: all corners are hashed and their slots asked for first, so the
+  // lookups find them in the cache instead of waiting on memory one after another.
+  constexpr std::size_t kBatch = 32;
+  std::string_view wanted[kBatch][3];
+  std::uint64_t hashes[kBatch][3];
+  for (std::size_t base = 0; base < n; base += kBatch) {
+    const std::size_t count = std::min(kBatch, n - base);
+    for (std::size_t t = 0; t < count; ++t) {
+      std::string_view rest = model.triangles[base + t];
+      for (int corner = 0; corner < 3; ++corner) {
+        std::string_view field = NextCommaField(rest);
+        // The point list holds texts with their comma, and a field cut off the line is followed by
+        // its comma there, so it is looked up in place; the "BOS" of a missing field gets its comma.
+        wanted[t][corner] =
+            field.data() + field.size() + 1 == rest.data() ? std::string_view(field.data(), field.size() + 1) : "BOS,";
+        hashes[t][corner] = HashText(wanted[t][corner]);
+        index.Prefetch(hashes[t][corner]);
       }
-      if (corner > 0) face.push_back(' ');
-      AppendNumber(face, index.Find(wanted));
     }
-    model.faces.push_back(std::move(face));
+    for (std::size_t t = 0; t < count; ++t) {
+      if (progress) {
+        int percent = MatchingPercent(base + t, n);
+        if (percent != shown) progress(shown = percent);
+      }
+      std::string face;
+      face.reserve(24);
+      for (int corner = 0; corner < 3; ++corner) {
+        if (corner > 0) face.push_back(' ');
+        AppendNumber(face, index.Find(wanted[t][corner], hashes[t][corner]));
+      }
+      model.faces.push_back(std::move(face));
+    }
   }
 }
 
