@@ -203,4 +203,9 @@ void ReadModel(const std::filesystem::path& drawing, TerrainModel& model, const 
   MatchTriangles(model, progress);
 }
 
+void ReadModelCommand(const std::optional<std::filesystem::path>& chosen, TerrainModel& model,
+                      const MatchingProgress& progress) {
+  if (chosen) ReadModel(*chosen, model, progress);
+}
+
 }  // namespace velkor

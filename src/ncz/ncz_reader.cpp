@@ -39,6 +39,9 @@ NczReader::~NczReader() = default;
 
 void NczReader::Open(const std::filesystem::path& file) {
   Close();
+  // A folder opens like a file on some systems and then reads as nonsense; it is no drawing.
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) throw Error(CannotOpen(file.string()));
   file_.open(file, std::ios::binary);
   if (!file_) throw Error(CannotOpen(file.string()));
   file_.seekg(0, std::ios::end);

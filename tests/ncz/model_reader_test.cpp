@@ -141,11 +141,30 @@ TEST(ModelReader, UnreadableFileIsReportedWithItsName) {
   TerrainModel model;
   try {
     ReadModel(dir / "klasor.ncz", model);
-    // Some systems open folders as empty files; then nothing is read.
-    EXPECT_TRUE(model.points.empty());
+    FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "Cannot open file " + (dir / "klasor.ncz").string());
   }
+  EXPECT_TRUE(model.points.empty());
+}
+
+TEST(ModelReader, CancelledChoiceKeepsTheListsOfTheLastReading) {
+  NczWriter w;
+  w.AddPoint({1, 2, 3});
+  w.AddTriangle({1, 2, 3}, {1, 2, 3}, {4, 5, 6});
+  test::ScratchDir dir;
+  w.Save(dir / "m.ncz");
+  TerrainModel model;
+  ReadModelCommand(std::nullopt, model);
+  EXPECT_TRUE(model.points.empty());
+  ReadModelCommand(dir / "m.ncz", model);
+  const TerrainModel first = model;
+  int calls = 0;
+  ReadModelCommand(std::nullopt, model, [&](int) { ++calls; });
+  EXPECT_EQ(model.points, first.points);
+  EXPECT_EQ(model.triangles, first.triangles);
+  EXPECT_EQ(model.faces, (std::vector<std::string>{"1 1 0"}));
+  EXPECT_EQ(calls, 0);
 }
 
 TEST(ModelReader, GeneratedTerrainMatchesEveryCorner) {
