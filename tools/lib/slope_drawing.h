@@ -13,8 +13,8 @@ namespace velkor::samples {
 struct SlopeSpec {
   double originE = 500000;  // the axis starts here and runs straight along `azimuthDeg`
   double originN = 4500000;
-  double azimuthDeg = 30;
-  double spacing = 25;  // metres between axis points
+  double azimuthDeg = 97;  // along the first straight of the example route
+  double spacing = 25;     // metres between axis points
   int axisPoints = 11;
   double elevation = 850;  // of the first axis point; each further one is 0.25 m higher
   // Odd but valid entities (a code 22 point, padded and empty labels, a "NOKTA" polyline, flags
