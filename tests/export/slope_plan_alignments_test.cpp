@@ -49,14 +49,14 @@ TEST(NextCommaField, CutsFieldsOffTheFront) {
       {" a , b", {" a ", " b"}},
   };
   for (const auto& c : cases) {
-    std::string line = c.line;
+    std::string_view line = c.line;
     std::vector<std::string> fields;
     do {
-      fields.push_back(NextCommaField(line));
+      fields.emplace_back(NextCommaField(line));
     } while (!line.empty());
     EXPECT_EQ(fields, c.fields) << c.line;
   }
-  std::string empty;
+  std::string_view empty;
   EXPECT_EQ(NextCommaField(empty), "");
   EXPECT_EQ(empty, "");
 }
