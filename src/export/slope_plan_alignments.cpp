@@ -44,6 +44,24 @@ std::string Trimmed(const std::string& text) {
 
 std::string Fixed(double value, int decimals, int width) { return Trimmed(FormatFixed(value, decimals, width)); }
 
+const EntryFields* FieldsOf(const std::vector<EntryFields>& fields, size_t i) {
+  return i < fields.size() ? &fields[i] : nullptr;
+}
+
+// The coordinate texts of an entry line, after its layer name and tag; the tag goes to `tag`.
+// Recorded field ends are trusted only where they do point at commas in this very line.
+std::string_view CoordinateTexts(std::string_view line, const EntryFields* fields, std::string* tag = nullptr) {
+  if (fields != nullptr && fields->layerEnd < fields->tagEnd && fields->tagEnd < line.size() &&
+      line[fields->layerEnd] == ',' && line[fields->tagEnd] == ',') {
+    if (tag != nullptr) tag->assign(line.substr(fields->layerEnd + 1, fields->tagEnd - fields->layerEnd - 1));
+    return line.substr(fields->tagEnd + 1);
+  }
+  NextCommaField(line);  // layer name
+  std::string_view field = NextCommaField(line);
+  if (tag != nullptr) tag->assign(field);
+  return line;
+}
+
 }  // namespace
 
 std::string_view NextCommaField(std::string_view& line) {
@@ -127,18 +145,17 @@ void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
   std::vector<std::string> vertices;
   if (!plan.axisPoints.empty()) {
     vertices.reserve(plan.axisPoints.size());
-    for (std::string_view line : plan.axisPoints) {
-      NextCommaField(line);  // layer name
-      NextCommaField(line);  // tag
-      vertices.emplace_back(NextCommaField(line));
+    for (size_t i = 0; i < plan.axisPoints.size(); ++i) {
+      std::string_view rest = CoordinateTexts(plan.axisPoints[i], FieldsOf(plan.axisPointFields, i));
+      vertices.emplace_back(NextCommaField(rest));
     }
     WriteSlopeAlignment("Ax", vertices, out);
   }
-  for (std::string_view line : plan.polylines) {
+  for (size_t i = 0; i < plan.polylines.size(); ++i) {
     vertices.clear();
-    NextCommaField(line);  // layer name
-    std::string label(NextCommaField(line));
-    for (std::string_view field = NextCommaField(line); !field.empty(); field = NextCommaField(line)) {
+    std::string label;
+    std::string_view rest = CoordinateTexts(plan.polylines[i], FieldsOf(plan.polylineFields, i), &label);
+    for (std::string_view field = NextCommaField(rest); !field.empty(); field = NextCommaField(rest)) {
       vertices.emplace_back(field);
     }
     WriteSlopeAlignment(label, vertices, out);

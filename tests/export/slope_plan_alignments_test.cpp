@@ -175,6 +175,19 @@ TEST(SlopeAlignment, NamesAreEscapedAndMayBeEmpty) {
             }));
 }
 
+TEST(SlopeAlignment, RecordedFieldEndsKeepCommasInNames) {
+  SlopePlan plan;
+  plan.axisPoints = {"K_EKS,1,NOKTA,0 0 0,", "K_EKS,NOKTA,0 3 0,"};
+  plan.axisPointFields = {{7, 13}};  // the second line has no record: cut at commas
+  plan.polylines = {"K_1,1,5,0 0 0,0 1 0,", "K_1,P,0 0 0,0 2 0,"};
+  plan.polylineFields = {{3, 7}, {2, 3}};  // the second record points at no comma: not trusted
+  auto lines = Alignments(plan);
+  EXPECT_EQ(Matching(lines, "<Alignment "),
+            (std::vector<std::string>{"\t\t<Alignment name=\"Ax\" length=\"3.000000\" staStart=\"0.000000\">",
+                                      "\t\t<Alignment name=\"1,5\" length=\"1.000000\" staStart=\"0.000000\">",
+                                      "\t\t<Alignment name=\"P\" length=\"2.000000\" staStart=\"0.000000\">"}));
+}
+
 TEST(SlopeAlignment, AxisFromEveryLayerComesFirst) {
   SlopePlan plan;
   plan.polylines = {"K_1,P1,0 0 0,0 1 0,", "K_SEV,P2,0 0 0,0 2 0,"};
