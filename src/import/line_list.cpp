@@ -53,6 +53,9 @@ bool HasCrLfLines(std::string_view bytes) {
 }
 
 std::string ReadFileBytes(const std::filesystem::path& file) {
+  // A folder opens like a file on some systems and then claims an endless size.
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) throw Error(CannotOpen(file.string()));
   std::ifstream in(file, std::ios::binary);
   if (!in) throw Error(CannotOpen(file.string()));
   std::string bytes;
