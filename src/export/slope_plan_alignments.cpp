@@ -56,15 +56,15 @@ std::string_view CoordinateTexts(std::string_view line, const EntryFields* field
     if (tag != nullptr) tag->assign(line.substr(fields->layerEnd + 1, fields->tagEnd - fields->layerEnd - 1));
     return line.substr(fields->tagEnd + 1);
   }
-  NextCommaField(line);  // layer name
-  std::string_view field = NextCommaField(line);
+  NextEntryField(line);  // layer name
+  std::string_view field = NextEntryField(line);
   if (tag != nullptr) tag->assign(field);
   return line;
 }
 
 }  // namespace
 
-std::string_view NextCommaField(std::string_view& line) {
+std::string_view NextEntryField(std::string_view& line) {
   std::string_view::size_type comma = line.find(',');
   std::string_view field = line.substr(0, comma);
   line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
@@ -147,7 +147,7 @@ void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
     vertices.reserve(plan.axisPoints.size());
     for (size_t i = 0; i < plan.axisPoints.size(); ++i) {
       std::string_view rest = CoordinateTexts(plan.axisPoints[i], FieldsOf(plan.axisPointFields, i));
-      vertices.emplace_back(NextCommaField(rest));
+      vertices.emplace_back(NextEntryField(rest));
     }
     WriteSlopeAlignment("Ax", vertices, out);
   }
@@ -155,7 +155,7 @@ void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
     vertices.clear();
     std::string label;
     std::string_view rest = CoordinateTexts(plan.polylines[i], FieldsOf(plan.polylineFields, i), &label);
-    for (std::string_view field = NextCommaField(rest); !field.empty(); field = NextCommaField(rest)) {
+    for (std::string_view field = NextEntryField(rest); !field.empty(); field = NextEntryField(rest)) {
       vertices.emplace_back(field);
     }
     WriteSlopeAlignment(label, vertices, out);

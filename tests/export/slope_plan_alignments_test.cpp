@@ -40,7 +40,7 @@ struct CommaCase {
   std::vector<std::string> fields;  // taken one after another until the line is empty
 };
 
-TEST(NextCommaField, CutsFieldsOffTheFront) {
+TEST(NextEntryField, CutsFieldsOffTheFront) {
   const CommaCase cases[] = {
       {"K_1,A12,1 2 3,", {"K_1", "A12", "1 2 3"}},
       {"K_1,,1 2 3,", {"K_1", "", "1 2 3"}},
@@ -52,12 +52,12 @@ TEST(NextCommaField, CutsFieldsOffTheFront) {
     std::string_view line = c.line;
     std::vector<std::string> fields;
     do {
-      fields.emplace_back(NextCommaField(line));
+      fields.emplace_back(NextEntryField(line));
     } while (!line.empty());
     EXPECT_EQ(fields, c.fields) << c.line;
   }
   std::string_view empty;
-  EXPECT_EQ(NextCommaField(empty), "");
+  EXPECT_EQ(NextEntryField(empty), "");
   EXPECT_EQ(empty, "");
 }
 

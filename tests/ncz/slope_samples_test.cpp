@@ -38,7 +38,7 @@ std::vector<TGeometryPoint> TruthAxis(const std::string& json) {
 
 std::string Field(std::string_view line, int index) {
   std::string_view field;
-  for (int i = 0; i <= index; ++i) field = NextCommaField(line);
+  for (int i = 0; i <= index; ++i) field = NextEntryField(line);
   return std::string(field);
 }
 
