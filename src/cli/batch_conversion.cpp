@@ -106,6 +106,9 @@ int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) 
   try {
     std::filesystem::path workDir;
     if (request.workDir) {
+      // Only the folder itself must be private; the folders above it are the user's business.
+      std::error_code ec;
+      if (request.workDir->has_parent_path()) std::filesystem::create_directories(request.workDir->parent_path(), ec);
       platform::EnsurePrivateFolder(*request.workDir);
       workDir = *request.workDir;
     } else {

@@ -111,9 +111,10 @@ TEST(Convert, SampleReportsEndToEnd) {
   ScratchDir scratch;
   fs::create_directory(scratch / "out");
   const fs::path document = scratch / "out" / "YOL.xml";
+  const fs::path work = scratch / "deeper" / "work";  // made with the folders above it
   Outcome o =
       Convert(scratch, Quote((samples / "DUSEY.cks").string()) + " " + Quote((samples / "ELEMAN.cks").string()) +
-                           " -o " + Quote(document.string()) + " --work-dir " + Quote((scratch / "work").string()));
+                           " -o " + Quote(document.string()) + " --work-dir " + Quote(work.string()));
   ASSERT_EQ(o.code, 0) << o.err;
   EXPECT_EQ(o.err, "");
   const std::string out = scratch.workDir() + "out/";
@@ -123,7 +124,8 @@ TEST(Convert, SampleReportsEndToEnd) {
   if (std::system("xmllint --version >/dev/null 2>&1") == 0) {
     EXPECT_EQ(std::system(("xmllint --noout " + Quote(document.string())).c_str()), 0);
   }
-  for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(scratch / "work" / gsi)) << gsi;
+  for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(work / gsi)) << gsi;
+  EXPECT_EQ(fs::status(work).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
 TEST(Convert, OneReportOfEachKindAtMost) {
