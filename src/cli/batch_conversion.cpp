@@ -131,6 +131,9 @@ int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) 
     return Usage(err, e.what());
   } catch (Error& e) {
     return Fail(err, e);
+  } catch (const std::exception& e) {
+    // Out of memory or a file system refusal below our own checks: still a message, never a crash.
+    return Fail(err, Error(e.what()));
   }
   return kSuccess;
 }
