@@ -106,6 +106,9 @@ int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) 
   try {
     std::filesystem::path workDir;
     if (request.workDir) {
+      // Only the folder itself must be private; the folders above it are the user's business.
+      std::error_code ec;
+      if (request.workDir->has_parent_path()) std::filesystem::create_directories(request.workDir->parent_path(), ec);
       platform::EnsurePrivateFolder(*request.workDir);
       workDir = *request.workDir;
     } else {
@@ -128,6 +131,9 @@ int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) 
     return Usage(err, e.what());
   } catch (Error& e) {
     return Fail(err, e);
+  } catch (const std::exception& e) {
+    // Out of memory or a file system refusal below our own checks: still a message, never a crash.
+    return Fail(err, Error(e.what()));
   }
   return kSuccess;
 }

@@ -1,6 +1,8 @@
 // Reading the --model and --slope-plan drawings for the batch converter.
 #include "cli/drawing_inputs.h"
 
+#include "ncz/slope_plan_reader.h"
+
 namespace velkor::cli {
 
 // TODO(ncz): once the drawing readers are in the core, call the model reader's read-and-match
@@ -11,11 +13,13 @@ TerrainModel ReadModelDrawing(const std::filesystem::path&) {
   throw NotAvailable("--model is not available yet in this build");
 }
 
-// TODO(slope): likewise with the slope-plan reader's collection (what the "Şevli Plan" dialog's OK runs).
-bool SlopePlanReaderAvailable() { return false; }
+bool SlopePlanReaderAvailable() { return true; }
 
-SlopePlan ReadSlopePlanDrawing(const std::filesystem::path&) {
-  throw NotAvailable("--slope-plan is not available yet in this build");
+// What the "Şevli Plan" dialog's read button runs once the file is chosen.
+SlopePlan ReadSlopePlanDrawing(const std::filesystem::path& drawing) {
+  SlopePlan plan;
+  ReadSlopePlan(drawing, plan);
+  return plan;
 }
 
 }  // namespace velkor::cli

@@ -82,19 +82,22 @@ TEST(Convert, UnreadableReportNamesTheFile) {
   EXPECT_EQ(o.err.rfind(report.string() + ": ", 0), 0u) << o.err;
 }
 
-TEST(Convert, DrawingReadersNotInThisBuildSayso) {
+// A drawing option either works or says plainly that this build cannot serve it yet.
+TEST(Convert, DrawingOptionsServedOrRefusedAsUsage) {
   ScratchDir scratch;
-  const std::string report = Quote((scratch / "a.cks").string());
+  const fs::path report = scratch / "missing.cks";
   const std::pair<std::string, std::string> cases[] = {
-      {"--model " + Quote((scratch / "m.ncz").string()),
-       "velkor-convert: --model is not available yet in this build\n"},
-      {"--slope-plan " + Quote((scratch / "s.ncz").string()),
-       "velkor-convert: --slope-plan is not available yet in this build\n"},
+      {"--model", "velkor-convert: --model is not available yet in this build\n"},
+      {"--slope-plan", "velkor-convert: --slope-plan is not available yet in this build\n"},
   };
-  for (const auto& [arguments, message] : cases) {
-    Outcome o = Convert(scratch, report + " " + arguments);
-    EXPECT_EQ(o.code, 2) << arguments;
-    EXPECT_EQ(o.err, message);
+  for (const auto& [option, refusal] : cases) {
+    Outcome o = Convert(scratch, Quote(report.string()) + " " + option + " " + Quote((scratch / "d.ncz").string()));
+    if (o.code == 2) {
+      EXPECT_EQ(o.err, refusal);
+    } else {
+      EXPECT_EQ(o.code, 1) << option;  // served: the missing report is what fails
+      EXPECT_EQ(o.err.rfind(report.string() + ": ", 0), 0u) << o.err;
+    }
   }
 }
 
@@ -108,9 +111,10 @@ TEST(Convert, SampleReportsEndToEnd) {
   ScratchDir scratch;
   fs::create_directory(scratch / "out");
   const fs::path document = scratch / "out" / "YOL.xml";
+  const fs::path work = scratch / "deeper" / "work";  // made with the folders above it
   Outcome o =
       Convert(scratch, Quote((samples / "DUSEY.cks").string()) + " " + Quote((samples / "ELEMAN.cks").string()) +
-                           " -o " + Quote(document.string()) + " --work-dir " + Quote((scratch / "work").string()));
+                           " -o " + Quote(document.string()) + " --work-dir " + Quote(work.string()));
   ASSERT_EQ(o.code, 0) << o.err;
   EXPECT_EQ(o.err, "");
   const std::string out = scratch.workDir() + "out/";
@@ -120,7 +124,8 @@ TEST(Convert, SampleReportsEndToEnd) {
   if (std::system("xmllint --version >/dev/null 2>&1") == 0) {
     EXPECT_EQ(std::system(("xmllint --noout " + Quote(document.string())).c_str()), 0);
   }
-  for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(scratch / "work" / gsi)) << gsi;
+  for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(work / gsi)) << gsi;
+  EXPECT_EQ(fs::status(work).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
 TEST(Convert, OneReportOfEachKindAtMost) {
