@@ -86,8 +86,6 @@ TEST(Convert, DrawingReadersNotInThisBuildSayso) {
   ScratchDir scratch;
   const std::string report = Quote((scratch / "a.cks").string());
   const std::pair<std::string, std::string> cases[] = {
-      {"--model " + Quote((scratch / "m.ncz").string()),
-       "velkor-convert: --model is not available yet in this build\n"},
       {"--slope-plan " + Quote((scratch / "s.ncz").string()),
        "velkor-convert: --slope-plan is not available yet in this build\n"},
   };
@@ -96,6 +94,35 @@ TEST(Convert, DrawingReadersNotInThisBuildSayso) {
     EXPECT_EQ(o.code, 2) << arguments;
     EXPECT_EQ(o.err, message);
   }
+}
+
+TEST(Convert, ModelDrawingBecomesTheSurface) {
+  const fs::path examples = fs::path(test::kSourceDir) / "examples";
+  if (RecognizeReport(examples / "GUZERGAH.cks") != ReportKind::ElementTable) {
+    GTEST_SKIP() << "element table recognition not in this build";
+  }
+  ScratchDir scratch;
+  const fs::path document = scratch / "YOL.xml";
+  Outcome o = Convert(scratch, Quote((examples / "GUZERGAH.cks").string()) + " --model " +
+                                   Quote((examples / "MODEL.ncz").string()) + " -o " + Quote(document.string()) +
+                                   " --work-dir " + Quote((scratch / "work").string()));
+  ASSERT_EQ(o.code, 0) << o.err;
+  const std::string xml = ReadBytes(document);
+  EXPECT_NE(xml.find("\t\t\t<Surfaces>\r\n\t\t\t\t<Surface name=\"1\" desc=\"Dud32\">\r\n"), std::string::npos);
+  EXPECT_NE(xml.find("\t\t\t\t\t\t\t<P id=\"400\">"), std::string::npos);
+  EXPECT_EQ(xml.find("<P id=\"401\">"), std::string::npos);
+  EXPECT_NE(xml.find("\t\t\t\t\t\t\t<F n=\"722\">"), std::string::npos);
+  EXPECT_EQ(xml.find("<F n=\"723\">"), std::string::npos);
+  EXPECT_FALSE(fs::exists(scratch / "work" / "tmpc.xml"));
+
+  // A model drawing that is not there is refused before anything is written.
+  const fs::path missing = scratch / "yok.ncz";
+  Outcome refused =
+      Convert(scratch, Quote((examples / "GUZERGAH.cks").string()) + " --model " + Quote(missing.string()) + " -o " +
+                           Quote((scratch / "B.xml").string()) + " --work-dir " + Quote((scratch / "work").string()));
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_NE(refused.err.find("Cannot open file " + missing.string() + "\n"), std::string::npos) << refused.err;
+  EXPECT_FALSE(fs::exists(scratch / "B.xml"));
 }
 
 // The whole way from the independently written reports to the saved files.

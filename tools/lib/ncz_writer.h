@@ -82,9 +82,10 @@ struct TerrainSpec {
   int cols = 20;
   int rows = 20;
   long triangles = -1;  // -1: two per cell
+  // The default covers the example route (GUZERGAH.cks) with a 20 x 20 grid.
   double originX = 499900;
-  double originY = 4499900;
-  double spacing = 50;
+  double originY = 4499400;
+  double spacing = 125;
   bool extras = true;  // code 22 points, skip block, polylines and other kinds and codes
 };
 struct TerrainCounts {
