@@ -78,7 +78,7 @@ void PutInt32(std::string& bytes, std::size_t at, std::int32_t v);
 // A terrain drawing: a grid of cols x rows points and the two triangles of each cell (more cells'
 // triangles again until `triangles` is reached, fewer when it is smaller), with some points as code 22
 // records, a skip block holding entities that must not be read, and records of other kinds and codes.
-struct TerrainSpec {
+struct TerrainGrid {
   int cols = 20;
   int rows = 20;
   long triangles = -1;  // -1: two per cell
@@ -93,8 +93,8 @@ struct TerrainCounts {
   long triangles = 0;  // triangles a reader must find
   std::int64_t bytes = 0;
 };
-TerrainCounts WriteTerrain(std::ostream& out, const TerrainSpec& spec);
+TerrainCounts WriteTerrain(std::ostream& out, const TerrainGrid& grid);
 // The grid point (i, j) exactly as WriteTerrain stores it.
-NczVertex TerrainPoint(const TerrainSpec& spec, int i, int j);
+NczVertex TerrainPoint(const TerrainGrid& grid, int i, int j);
 
 }  // namespace velkor::samples
