@@ -3,6 +3,7 @@
 
 #include "import/error.h"
 #include "ncz/model_reader.h"
+#include "ncz/slope_plan_reader.h"
 
 namespace velkor::cli {
 
@@ -18,11 +19,13 @@ TerrainModel ReadModelDrawing(const std::filesystem::path& drawing) {
   return model;
 }
 
-// TODO(slope): likewise with the slope-plan reader's collection (what the "Şevli Plan" dialog's OK runs).
-bool SlopePlanReaderAvailable() { return false; }
+bool SlopePlanReaderAvailable() { return true; }
 
-SlopePlan ReadSlopePlanDrawing(const std::filesystem::path&) {
-  throw NotAvailable("--slope-plan is not available yet in this build");
+// What the "Şevli Plan" dialog's read button runs once the file is chosen.
+SlopePlan ReadSlopePlanDrawing(const std::filesystem::path& drawing) {
+  SlopePlan plan;
+  ReadSlopePlan(drawing, plan);
+  return plan;
 }
 
 }  // namespace velkor::cli

@@ -1,7 +1,174 @@
+// Writes the slope plan's alignments into the part file tmps.xml, joined into the document after
+// the route's own alignment.
+#include "export/slope_plan_alignments.h"
+
+#include <fstream>
+
+#include "export/plane_geometry.h"
 #include "export/section_steps.h"
+#include "export/xml_text.h"
+#include "import/error.h"
+#include "import/number_text.h"
+#include "import/text_fields.h"
+#include "ncz/slope_plan.h"
 
 namespace velkor {
+namespace {
 
-void ExportSlopePlan(const SlopePlan&, const std::filesystem::path&) {}
+constexpr const char* kEol = "\r\n";
+
+struct Vertex {
+  std::string eastingText;
+  std::string northingText;
+  double e = 0;
+  double n = 0;
+  double z = 0;
+};
+
+// "E N Z": the two plane coordinates are kept as written, for the Start and End texts.
+Vertex ReadVertex(std::string text) {
+  Vertex v;
+  v.eastingText = NextField(text);
+  v.e = ParseFloat(v.eastingText);
+  v.northingText = NextField(text);
+  v.n = ParseFloat(v.northingText);
+  v.z = ParseFloat(text);
+  return v;
+}
+
+std::string Trimmed(const std::string& text) {
+  std::string::size_type start = text.find_first_not_of(' ');
+  if (start == std::string::npos) return {};
+  return text.substr(start, text.find_last_not_of(' ') - start + 1);
+}
+
+std::string Fixed(double value, int decimals, int width) { return Trimmed(FormatFixed(value, decimals, width)); }
+
+const EntryFields* FieldsOf(const std::vector<EntryFields>& fields, size_t i) {
+  return i < fields.size() ? &fields[i] : nullptr;
+}
+
+// The coordinate texts of an entry line, after its layer name and tag; the tag goes to `tag`.
+// Recorded field ends are trusted only where they do point at commas in this very line.
+std::string_view CoordinateTexts(std::string_view line, const EntryFields* fields, std::string* tag = nullptr) {
+  if (fields != nullptr && fields->layerEnd < fields->tagEnd && fields->tagEnd < line.size() &&
+      line[fields->layerEnd] == ',' && line[fields->tagEnd] == ',') {
+    if (tag != nullptr) tag->assign(line.substr(fields->layerEnd + 1, fields->tagEnd - fields->layerEnd - 1));
+    return line.substr(fields->tagEnd + 1);
+  }
+  NextEntryField(line);  // layer name
+  std::string_view field = NextEntryField(line);
+  if (tag != nullptr) tag->assign(field);
+  return line;
+}
+
+}  // namespace
+
+std::string_view NextEntryField(std::string_view& line) {
+  std::string_view::size_type comma = line.find(',');
+  std::string_view field = line.substr(0, comma);
+  line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
+  return field;
+}
+
+void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>& vertexTexts, std::ostream& out) {
+  std::vector<Vertex> vertices;
+  vertices.reserve(vertexTexts.size());
+  for (const auto& text : vertexTexts) vertices.push_back(ReadVertex(text));
+
+  const size_t n = vertices.size();
+  std::vector<double> lengths(n, 0.0);  // lengths[j]: from vertex j-1 to vertex j
+  double total = 0;
+  for (size_t j = 1; j < n; ++j) {
+    lengths[j] = PointDistance(vertices[j - 1].e, vertices[j - 1].n, vertices[j].e, vertices[j].n);
+    total += lengths[j];
+  }
+
+  // Lines are gathered in a buffer and handed to the stream in large pieces: a polyline may have
+  // hundreds of thousands of vertices.
+  std::string text;
+  auto flushIfLarge = [&text, &out] {
+    if (text.size() < (1u << 20)) return;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+  };
+  const std::string escaped = XmlEscape(name);
+  text +=
+      "\t\t<Alignment name=\"" + escaped + "\" length=\"" + Fixed(total, 6, 15) + "\" staStart=\"0.000000\">" + kEol;
+  text += "\t\t\t<CoordGeom>";
+  text += kEol;
+  double station = 0;
+  for (size_t j = 1; j < n; ++j) {
+    const Vertex& from = vertices[j - 1];
+    const Vertex& to = vertices[j];
+    double dir = GradToDeg(Azimuth(from.e, from.n, to.e, to.n));
+    text += "\t\t\t\t<Line dir=\"";
+    text += Fixed(dir, 6, 10);
+    text += "\" length=\"";
+    text += Fixed(lengths[j], 3, 10);
+    text += "\" staStart=\"";
+    text += j == 1 ? std::string("0.000") : Fixed(station, 3, 10);
+    text += "\">";
+    text += kEol;
+    text += "\t\t\t\t\t<Start>" + from.northingText + ' ' + from.eastingText + " </Start>" + kEol;
+    text += "\t\t\t\t\t<End>" + to.northingText + ' ' + to.eastingText + " </End>" + kEol;
+    text += "\t\t\t\t</Line>";
+    text += kEol;
+    station += lengths[j];
+    flushIfLarge();
+  }
+  text += "\t\t\t</CoordGeom>";
+  text += kEol;
+  text += "\t\t\t<Profile name=\"" + escaped + "\">" + kEol;
+  text += "\t\t\t\t<ProfAlign name=\"" + escaped + "\">" + kEol;
+  station = 0;
+  for (size_t j = 0; j < n; ++j) {
+    station += lengths[j];
+    text += "\t\t\t\t\t<PVI>";
+    text += Fixed(station, 3, 15);
+    text += ' ';
+    text += Fixed(vertices[j].z, 3, 15);
+    text += "</PVI>";
+    text += kEol;
+    flushIfLarge();
+  }
+  text += "\t\t\t\t</ProfAlign>";
+  text += kEol;
+  text += "\t\t\t</Profile>";
+  text += kEol;
+  text += "\t\t</Alignment>";
+  text += kEol;
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
+  std::vector<std::string> vertices;
+  if (!plan.axisPoints.empty()) {
+    vertices.reserve(plan.axisPoints.size());
+    for (size_t i = 0; i < plan.axisPoints.size(); ++i) {
+      std::string_view rest = CoordinateTexts(plan.axisPoints[i], FieldsOf(plan.axisPointFields, i));
+      vertices.emplace_back(NextEntryField(rest));
+    }
+    WriteSlopeAlignment("Ax", vertices, out);
+  }
+  for (size_t i = 0; i < plan.polylines.size(); ++i) {
+    vertices.clear();
+    std::string label;
+    std::string_view rest = CoordinateTexts(plan.polylines[i], FieldsOf(plan.polylineFields, i), &label);
+    for (std::string_view field = NextEntryField(rest); !field.empty(); field = NextEntryField(rest)) {
+      vertices.emplace_back(field);
+    }
+    WriteSlopeAlignment(label, vertices, out);
+  }
+}
+
+void ExportSlopePlan(const SlopePlan& plan, const std::filesystem::path& workDir) {
+  const std::filesystem::path file = workDir / "tmps.xml";
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out) throw Error(CannotCreate(file.string()));
+  WriteSlopePlanAlignments(plan, out);
+  out.flush();
+  if (!out) throw Error(CannotCreate(file.string()));
+}
 
 }  // namespace velkor

@@ -96,6 +96,8 @@ int ParseInt(std::string_view text) {
 }
 
 std::int64_t RoundHalfEven(long double x) {
+  // Beyond 64 bits (or not a number) there is no integer to give: an arithmetic error, not a wrap.
+  if (!(std::fabs(x) < 9.2e18L)) throw Error(kInvalidFloatOperation);
   long double floor = std::floor(x);
   long double diff = x - floor;
   auto n = static_cast<std::int64_t>(floor);

@@ -82,17 +82,22 @@ TEST(Convert, UnreadableReportNamesTheFile) {
   EXPECT_EQ(o.err.rfind(report.string() + ": ", 0), 0u) << o.err;
 }
 
-TEST(Convert, DrawingReadersNotInThisBuildSayso) {
+// A drawing option either works or says plainly that this build cannot serve it yet.
+TEST(Convert, DrawingOptionsServedOrRefusedAsUsage) {
   ScratchDir scratch;
-  const std::string report = Quote((scratch / "a.cks").string());
+  const fs::path report = scratch / "missing.cks";
   const std::pair<std::string, std::string> cases[] = {
-      {"--slope-plan " + Quote((scratch / "s.ncz").string()),
-       "velkor-convert: --slope-plan is not available yet in this build\n"},
+      {"--model", "velkor-convert: --model is not available yet in this build\n"},
+      {"--slope-plan", "velkor-convert: --slope-plan is not available yet in this build\n"},
   };
-  for (const auto& [arguments, message] : cases) {
-    Outcome o = Convert(scratch, report + " " + arguments);
-    EXPECT_EQ(o.code, 2) << arguments;
-    EXPECT_EQ(o.err, message);
+  for (const auto& [option, refusal] : cases) {
+    Outcome o = Convert(scratch, Quote(report.string()) + " " + option + " " + Quote((scratch / "d.ncz").string()));
+    if (o.code == 2) {
+      EXPECT_EQ(o.err, refusal);
+    } else {
+      EXPECT_EQ(o.code, 1) << option;  // served: the missing report is what fails
+      EXPECT_EQ(o.err.rfind(report.string() + ": ", 0), 0u) << o.err;
+    }
   }
 }
 
