@@ -78,11 +78,6 @@ class CommandLineAnswers : public ConversionQuestions {
 }  // namespace
 
 int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) {
-  if (request.model && !ModelReaderAvailable()) return Usage(err, "--model is not available yet in this build");
-  if (request.slopePlan && !SlopePlanReaderAvailable()) {
-    return Usage(err, "--slope-plan is not available yet in this build");
-  }
-
   std::filesystem::path table;
   std::filesystem::path vertical;
   for (const auto& report : request.reports) {
@@ -127,8 +122,6 @@ int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) 
     ConversionResult result = G2X(workDir, options, answers);
     std::filesystem::path chosen = request.output ? *request.output : platform::PathFromUtf8(result.documentName);
     for (const auto& file : SaveOutputs(result.document, chosen, workDir)) out << platform::PathToUtf8(file) << "\n";
-  } catch (const NotAvailable& e) {
-    return Usage(err, e.what());
   } catch (Error& e) {
     return Fail(err, e);
   } catch (const std::exception& e) {

@@ -21,7 +21,11 @@ std::int32_t Int32At(const unsigned char* p) {
 
 double Float64At(const unsigned char* p) {
   std::uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&v, p, sizeof v);
+  } else {
+    for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+  }
   return std::bit_cast<double>(v);
 }
 
