@@ -112,6 +112,14 @@ std::string Convert(std::string_view input, const char* to, const char* from, bo
     out += '?';
     size_t skip = fromUtf8 ? Utf8SequenceLength(static_cast<unsigned char>(*in)) : 1;
     if (skip > inLeft) skip = inLeft;
+    // A sequence cut short ends at the first byte that does not continue it; that byte is the
+    // next character and stays (as on Windows).
+    for (size_t k = 1; k < skip; ++k) {
+      if ((static_cast<unsigned char>(in[k]) & 0xC0) != 0x80) {
+        skip = k;
+        break;
+      }
+    }
     in += skip;
     inLeft -= skip;
   }

@@ -158,6 +158,10 @@ TEST(TurkishPaths, CodePage1254TextIsTheSameOnEverySystem) {
       {"one mark per character beyond 16 bits", "a?b",
        "a\xF0\x9F\x98\x80"
        "b"},
+      {"a sequence cut short keeps the letter after it", "?a?",
+       "\xE2\x82"
+       "a\xC3"},
+      {"stray and overlong bytes, one mark each", "??z?z", "\xC0\xAFz\x80z"},
   };
   for (const auto& c : toCp1254) EXPECT_EQ(platform::Utf8ToCp1254(c.utf8), c.cp1254) << c.name;
 }
