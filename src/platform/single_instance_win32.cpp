@@ -17,7 +17,9 @@ constexpr DWORD kMarkSize = 32;
 class MappingMark : public SingleInstance {
  public:
   MappingMark(HANDLE mapping, bool existed) : mapping_(mapping), existed_(existed) {}
-  ~MappingMark() override { CloseHandle(mapping_); }
+  ~MappingMark() override {
+    if (mapping_ != nullptr) CloseHandle(mapping_);
+  }
   MappingMark(const MappingMark&) = delete;
   MappingMark& operator=(const MappingMark&) = delete;
 
@@ -35,7 +37,12 @@ std::unique_ptr<SingleInstance> ClaimSingleInstance(const std::string& name, con
   // Read at once: anything in between may change the last error.
   DWORD error = GetLastError();
   if (mapping == nullptr) throw Error("Error memory allocation.");
-  return std::make_unique<MappingMark>(mapping, error == ERROR_ALREADY_EXISTS);
+  if (error == ERROR_ALREADY_EXISTS) {
+    // A copy that found the mark is on its way out and must not keep the mark alive for others.
+    CloseHandle(mapping);
+    return std::make_unique<MappingMark>(nullptr, true);
+  }
+  return std::make_unique<MappingMark>(mapping, false);
 }
 
 }  // namespace velkor::platform

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -57,7 +58,7 @@ TEST(WindowsPlatform, PrivateFolderIsMadeOnceAndAFileInItsPlaceIsRefused) {
   }
 }
 
-TEST(WindowsPlatform, SecondClaimSeesTheMarkUntilEveryHolderHasLetGo) {
+TEST(WindowsPlatform, SecondClaimSeesTheMarkWithoutKeepingItAlive) {
   // A name of this test's own, so a running desktop program is neither disturbed nor seen.
   const std::string name = "VelkorCMapTest" + std::to_string(GetCurrentProcessId());
   auto first = platform::ClaimSingleInstance(name, "");
@@ -65,8 +66,62 @@ TEST(WindowsPlatform, SecondClaimSeesTheMarkUntilEveryHolderHasLetGo) {
   auto second = platform::ClaimSingleInstance(name, "");
   EXPECT_TRUE(second->AlreadyRunning());
   first.reset();
-  second.reset();
   EXPECT_FALSE(platform::ClaimSingleInstance(name, "")->AlreadyRunning());
+}
+
+// Run as a second process by the test below: its exit code says what it found.
+TEST(WindowsPlatform, ClaimFromAnotherProcess) {
+  const char* name = std::getenv("VELKOR_TEST_MARK");
+  if (name == nullptr)
+    GTEST_SKIP() << "only run as the second process of MarkIsSeenByAnotherProcessUntilItsHolderLetsGo";
+  std::exit(platform::ClaimSingleInstance(name, "")->AlreadyRunning() ? 3 : 4);
+}
+
+DWORD RunSecondProcess(const std::string& name) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=WindowsPlatform.ClaimFromAnotherProcess";
+  SetEnvironmentVariableA("VELKOR_TEST_MARK", name.c_str());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  DWORD code = 0;
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                     &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  SetEnvironmentVariableA("VELKOR_TEST_MARK", nullptr);
+  return code;
+}
+
+TEST(WindowsPlatform, MarkIsSeenByAnotherProcessUntilItsHolderLetsGo) {
+  const std::string name = "VelkorCMapProcess" + std::to_string(GetCurrentProcessId());
+  auto mark = platform::ClaimSingleInstance(name, "");
+  ASSERT_FALSE(mark->AlreadyRunning());
+  EXPECT_EQ(RunSecondProcess(name), 3u);
+  mark.reset();
+  EXPECT_EQ(RunSecondProcess(name), 4u);
+}
+
+TEST(WindowsPlatform, MarkIsTheNamedMappingOfThirtyTwoReadOnlyBytes) {
+  const std::string name = "VelkorCMapShape" + std::to_string(GetCurrentProcessId());
+  auto mark = platform::ClaimSingleInstance(name, "");
+  ASSERT_FALSE(mark->AlreadyRunning());
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
+  ASSERT_NE(mapping, nullptr);
+  const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+  ASSERT_NE(view, nullptr);
+  MEMORY_BASIC_INFORMATION info{};
+  ASSERT_NE(VirtualQuery(view, &info, sizeof info), 0u);
+  EXPECT_EQ(info.Protect, static_cast<DWORD>(PAGE_READONLY));
+  EXPECT_GE(info.RegionSize, 32u);
+  // Nobody may write through it: the mark carries no data.
+  EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0), nullptr);
+  UnmapViewOfFile(view);
+  CloseHandle(mapping);
 }
 
 }  // namespace
