@@ -33,6 +33,10 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // its ANSI code page, which cannot hold every letter of a file name; there the wide command line counts.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
+// The system's information beep for a search that found nothing (on Windows MessageBeep with the
+// asterisk sound). False where the system has none of its own; the caller then uses the toolkit's beep.
+bool InformationBeep();
+
 // The per-user mark that keeps a second copy of the desktop program from running. The system
 // releases it when the process ends, however it ends.
 class SingleInstance {

@@ -124,6 +124,8 @@ TEST(WindowsPlatform, MarkIsTheNamedMappingOfThirtyTwoReadOnlyBytes) {
   CloseHandle(mapping);
 }
 
+TEST(WindowsPlatform, SearchThatFindsNothingHasTheSystemsInformationBeep) { EXPECT_TRUE(platform::InformationBeep()); }
+
 }  // namespace
 }  // namespace velkor
 
