@@ -1,0 +1,23 @@
+// The slope plan as LandXML alignments: one "Ax" through the axis points, then one per labelled
+// polyline, each a chain of lines with a profile through the vertices' elevations.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velkor {
+
+struct SlopePlan;  // ncz/slope_plan.h
+
+// Cuts the text before the next "," off the front of `line`, together with that comma; without a
+// comma the field is the whole rest and the line becomes empty. Two commas in a row give "".
+std::string NextCommaField(std::string& line);
+
+// One complete Alignment element named `name` (XML-escaped) through the vertex texts "E N Z", in order.
+void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>& vertices, std::ostream& out);
+
+// Every alignment of the slope plan: "Ax" first when there are axis points, then the polylines in order.
+void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out);
+
+}  // namespace velkor
