@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build test demo run bench clean
+.PHONY: deps configure build test demo run gui bench clean
 
 deps:
 	@scripts/install-deps
@@ -16,7 +16,7 @@ build: configure
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-run: build
+run gui: build
 	@$(BUILD)/velkor
 
 bench: build

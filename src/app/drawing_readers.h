@@ -6,7 +6,6 @@
 
 namespace velkor {
 struct TerrainModel;
-struct SlopePlan;
 }  // namespace velkor
 
 namespace velkor::app {
@@ -15,7 +14,5 @@ namespace velkor::app {
 void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model);
 // Numbers each triangle's corners by the points; `progress` hears each new percentage (0-100).
 void MatchModelTriangles(TerrainModel& model, const std::function<void(int)>& progress);
-// Reads the axis points and the labelled polylines of a slope-plan drawing.
-void ReadSlopePlanDrawing(const std::filesystem::path& drawing, SlopePlan& plan);
 
 }  // namespace velkor::app

@@ -9,16 +9,10 @@
 
 namespace velkor::app {
 
-namespace {
-bool IsUtf8(const std::string& text) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  (void)decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-  return !decoder.hasError();
-}
-}  // namespace
-
 QString FromCoreText(const std::string& text) {
-  if (IsUtf8(text)) return QString::fromStdString(text);
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  const QString decoded = decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  if (!decoder.hasError()) return decoded;
   return QString::fromStdString(platform::Cp1254ToUtf8(text));
 }
 

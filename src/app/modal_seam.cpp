@@ -30,7 +30,13 @@ ScopedBeepHandler::ScopedBeepHandler(std::function<void()> handler) : previous_(
 ScopedBeepHandler::~ScopedBeepHandler() { CurrentBeepHandler() = std::move(previous_); }
 
 int ExecModal(QDialog& dialog) {
-  if (const ModalHandler& handler = CurrentHandler()) return handler(dialog);
+  if (const ModalHandler& handler = CurrentHandler()) {
+    // Shown while the test answers, so the dialog's show-time handlers run as they would for a user.
+    dialog.show();
+    const int result = handler(dialog);
+    dialog.hide();
+    return result;
+  }
   return dialog.exec();
 }
 

@@ -3,13 +3,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/drawing_readers.h"
 #include "app/error_box.h"
 #include "app/modal_seam.h"
+#include "ncz/slope_plan_reader.h"
 #include "platform/platform.h"
 
 namespace velkor::app {
@@ -33,22 +32,17 @@ TFNetcad::TFNetcad(QWidget* parent) : QDialog(parent) {
 
 void TFNetcad::ReadBtnClick() {
   if (const auto chosen = ChooseFile(*OpenDialog1)) {
-    plan_ = SlopePlan{};
-    if (QFileInfo::exists(*chosen)) {
-      plan_.axisPoints.reserve(1'000'000);
-      plan_.polylines.reserve(1'000'000);
-      QApplication::setOverrideCursor(Qt::WaitCursor);
-      try {
-        ReadSlopePlanDrawing(platform::PathFromUtf8(chosen->toStdString()), plan_);
-      } catch (const std::exception& error) {
-        plan_ = SlopePlan{};
-        QApplication::restoreOverrideCursor();
-        ShowException(this, error);
-        accept();
-        return;
-      }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+      ReadSlopePlan(platform::PathFromUtf8(chosen->toStdString()), plan_);
+    } catch (const std::exception& error) {
+      plan_ = SlopePlan{};
       QApplication::restoreOverrideCursor();
+      ShowException(this, error);
+      accept();
+      return;
     }
+    QApplication::restoreOverrideCursor();
   }
   accept();
 }

@@ -1,6 +1,8 @@
 // The search command: the dialog's remembered settings and history, and what the viewer selects.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
