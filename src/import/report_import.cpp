@@ -8,12 +8,16 @@
 
 namespace velkor {
 
+std::string SuggestedOutputName(const std::filesystem::path& elementTable) {
+  return ReplaceAllNoCase(platform::PathToUtf8(elementTable), ".cks", ".gec");
+}
+
 std::string AcceptReports(const std::filesystem::path& elementTable, const std::filesystem::path& verticalReport,
                           const std::filesystem::path& workDir) {
   LineList lines;
   std::string suggestedName;
   if (!elementTable.empty()) {
-    suggestedName = ReplaceAllNoCase(platform::PathToUtf8(elementTable), ".cks", ".gec");
+    suggestedName = SuggestedOutputName(elementTable);
     ConvertHorizontal(elementTable, workDir, lines);
   }
   if (!verticalReport.empty()) ConvertVertical(verticalReport, workDir, lines);
