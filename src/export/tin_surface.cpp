@@ -1,7 +1,78 @@
+// The TIN surface part file tmpc.xml. Models run to millions of lines, so the lines are gathered in
+// a large buffer and written in big pieces.
+#include "export/tin_surface.h"
+
+#include <charconv>
+#include <fstream>
+#include <string>
+#include <system_error>
+
 #include "export/section_steps.h"
+#include "import/error.h"
 
 namespace velkor {
+namespace {
 
-void ExportTinSurface(const TerrainModel&, const std::filesystem::path&) {}
+constexpr std::size_t kChunk = std::size_t{1} << 20;
+
+void AppendNumber(std::string& out, std::size_t n) {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+  out.append(digits, ec == std::errc() ? end : digits);
+}
+
+}  // namespace
+
+void WriteTinSurface(const TerrainModel& model, std::ostream& out) {
+  std::string buffer;
+  buffer.reserve(kChunk + 4096);
+  auto flush = [&](bool always) {
+    if (always || buffer.size() >= kChunk) {
+      out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+      buffer.clear();
+    }
+  };
+  buffer += "\t\t\t<Surfaces>\r\n";
+  buffer += "\t\t\t\t<Surface name=\"1\" desc=\"Dud32\">\r\n";
+  buffer += "\t\t\t\t\t<Definition surfType=\"TIN\">\r\n";
+  buffer += "\t\t\t\t\t\t<Pnts>\r\n";
+  std::size_t id = 0;
+  for (const std::string& point : model.points) {
+    buffer += "\t\t\t\t\t\t\t<P id=\"";
+    AppendNumber(buffer, ++id);
+    buffer += "\">";
+    // The vertex text without its closing comma.
+    std::string_view text = point;
+    if (!text.empty() && text.back() == ',') text.remove_suffix(1);
+    buffer += text;
+    buffer += "</P>\r\n";
+    flush(false);
+  }
+  buffer += "\t\t\t\t\t\t</Pnts>\r\n";
+  buffer += "\t\t\t\t\t\t<Faces>\r\n";
+  std::size_t n = 0;
+  for (const std::string& face : model.faces) {
+    buffer += "\t\t\t\t\t\t\t<F n=\"";
+    AppendNumber(buffer, ++n);
+    buffer += "\">";
+    buffer += face;
+    buffer += "</F>\r\n";
+    flush(false);
+  }
+  buffer += "\t\t\t\t\t\t</Faces>\r\n";
+  buffer += "\t\t\t\t\t</Definition>\r\n";
+  buffer += "\t\t\t\t</Surface>\r\n";
+  buffer += "\t\t\t</Surfaces>\r\n";
+  flush(true);
+}
+
+void ExportTinSurface(const TerrainModel& model, const std::filesystem::path& workDir) {
+  std::filesystem::path file = workDir / "tmpc.xml";
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out) throw Error(CannotCreate(file.string()));
+  WriteTinSurface(model, out);
+  out.close();
+  if (!out) throw Error(CannotCreate(file.string()));
+}
 
 }  // namespace velkor

@@ -170,4 +170,73 @@ std::string FormatGeneral(double value) {
   return out;
 }
 
+namespace {
+
+// Writes "%W.Df" right-aligned so that it ends at `end` and returns where it starts, or nullptr when
+// the value needs the exact path (ties, huge or non-finite values, many decimals).
+char* FixedBackwards(char* end, double value, int decimals) {
+  static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+  if (decimals < 0 || decimals > 6) return nullptr;
+  const double magnitude = std::fabs(value);
+  // Below 2^40 the scaled value is off by at most 2^-14 from the exact product, so unless it lies
+  // within 2^-10 of a half its rounding is certain.
+  if (!(magnitude < 1e12 / kScale[decimals])) return nullptr;
+  const double scaled = magnitude * kScale[decimals];
+  // Truncation is the floor here (positive, below 2^63), and the difference is exact.
+  std::uint64_t units = static_cast<std::uint64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(units);
+  if (std::fabs(fraction - 0.5) <= 0x1p-10) return nullptr;
+  if (fraction > 0.5) ++units;
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char* p = end;
+  int left = decimals;
+  for (; left >= 2; left -= 2) {
+    const char* pair = kPairs + 2 * (units % 100);
+    units /= 100;
+    *--p = pair[1];
+    *--p = pair[0];
+  }
+  if (left == 1) {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
+  }
+  if (decimals > 0) *--p = '.';
+  while (units >= 100) {
+    const char* pair = kPairs + 2 * (units % 100);
+    units /= 100;
+    *--p = pair[1];
+    *--p = pair[0];
+  }
+  if (units >= 10) {
+    *--p = kPairs[2 * units + 1];
+    *--p = kPairs[2 * units];
+  } else {
+    *--p = static_cast<char>('0' + units);
+  }
+  if (std::signbit(value)) *--p = '-';
+  return p;
+}
+
+}  // namespace
+
+void AppendFixed(std::string& out, double value, int decimals, int width) {
+  char digits[48];
+  char* end = digits + sizeof digits;
+  char* start = FixedBackwards(end, value, decimals);
+  if (start == nullptr) {
+    out += FormatFixed(value, decimals, width);
+    return;
+  }
+  const int length = static_cast<int>(end - start);
+  if (length < width && width <= static_cast<int>(sizeof digits)) {
+    while (end - start < width) *--start = ' ';
+  } else if (length < width) {
+    out.append(static_cast<std::size_t>(width - length), ' ');
+  }
+  out.append(start, end);
+}
+
 }  // namespace velkor

@@ -20,6 +20,8 @@ bool TryParseInt(std::string_view text, int& value);
 
 // "%W.Df": D decimals, halves away from zero (0.0625 -> "0.063"), padded with blanks on the left to W.
 std::string FormatFixed(double value, int decimals, int width = 0);
+// The same text as FormatFixed appended to `out`, without a temporary: for the million-line writers.
+void AppendFixed(std::string& out, double value, int decimals, int width = 0);
 
 // The general form: at most 15 significant digits, trailing zeros dropped, fixed notation from
 // 0.00001 up to 10^15 ("14.3239448782706", "60", "-60", "0.00001"), an exponent outside it ("1E15").
