@@ -1,7 +1,99 @@
+// The route's vertical section -> the LandXML Profile (PVIs and parabolic curves) and prf.gsi,
+// the profile the field instruments stake levels from.
+#include <fstream>
+#include <string>
+
+#include "export/gsi_records.h"
 #include "export/section_steps.h"
+#include "import/error.h"
+#include "import/route_file.h"
+#include "import/text_fields.h"
 
 namespace velkor {
+namespace {
 
-void WriteVerticalProfile(const LineList&, const RouteScan&, std::ostream&, const std::filesystem::path&) {}
+constexpr const char* kNoCurve = "0.000";
+
+struct ProfilePoint {
+  bool entry = false;
+  bool exit = false;
+  std::string chainage, elevation, curveLength, curveFigure;
+};
+
+ProfilePoint ReadProfileLine(const std::string& text) {
+  ProfilePoint point;
+  point.entry = text.find(kTagEntry) != std::string::npos;
+  point.exit = text.find(kTagExit) != std::string::npos;
+  std::string line = ReplaceAll(text, "+", "");
+  point.chainage = NormalizeChainage(NextField(line));
+  point.elevation = NextField(line);
+  point.curveLength = NextField(line);
+  point.curveFigure = NextField(line);
+  return point;
+}
+
+void WriteLine(std::ostream& out, int tabs, const std::string& text) {
+  out << std::string(static_cast<size_t>(tabs), '\t') << text << "\r\n";
+}
+
+}  // namespace
+
+void WriteVerticalProfile(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
+                          const std::filesystem::path& workDir) {
+  const std::filesystem::path gsiPath = workDir / "prf.gsi";
+  std::ofstream gsi(gsiPath, std::ios::binary | std::ios::trunc);
+  if (!gsi) throw Error(CannotCreate(gsiPath.string()));
+  gsi << GsiProfileHeader() << "\r\n";
+  WriteLine(document, 3, "<Profile name=\"1\">");
+  WriteLine(document, 4, "<ProfAlign name=\"1\">");
+
+  const long first = scan.verticalStart;
+  const long end = scan.verticalEnd;
+  ProfilePoint last;
+  for (long d = first; d < end; ++d) {
+    try {
+      ProfilePoint point = ReadProfileLine(routeLines.at(d));
+      // Only the exact text "0.000" means no curve: "0.00" and "0" are curve lengths.
+      if (point.curveLength != kNoCurve) {
+        WriteLine(document, 5,
+                  "<ParaCurve length=\"" + point.curveLength + "\" desc=\"" + point.curveFigure + "\">" +
+                      point.chainage + " " + point.elevation + "</ParaCurve>");
+      } else {
+        if (!point.entry && !point.exit) {
+          WriteLine(document, 5, "<PVI>" + point.chainage + " " + point.elevation + "</PVI>");
+        }
+        auto straight = [&] {
+          return GsiProfileElement(point.chainage, GsiElement::Straight, std::nullopt, point.elevation) + "\r\n";
+        };
+        // A first line that is also a curve exit gets both of its straight records.
+        if (d == first) gsi << straight();
+        if (point.exit) gsi << straight();
+        if (point.entry) {
+          // The parabola's figure sits on the vertex line that follows the entry line; an entry line
+          // closing the section finds the brace there, whose empty fourth field is no number.
+          std::string figure = ReadProfileLine(routeLines.at(d + 1)).curveFigure;
+          gsi << GsiProfileElement(point.chainage, GsiElement::Parabola, figure, point.elevation) << "\r\n";
+        }
+      }
+      last = std::move(point);
+    } catch (Error& error) {
+      error.at(kRouteFileName, d + 1);
+      throw;
+    }
+  }
+  // A section without profile lines has no point to end the path at: the file keeps its header only.
+  if (end > first) {
+    try {
+      gsi << GsiProfileElement(last.chainage, GsiElement::EndOfPath, std::nullopt, last.elevation) << "\r\n";
+    } catch (Error& error) {
+      error.at(kRouteFileName, end);
+      throw;
+    }
+  }
+  WriteLine(document, 4, "</ProfAlign>");
+  WriteLine(document, 3, "</Profile>");
+  gsi.flush();
+  if (!gsi) throw Error(CannotCreate(gsiPath.string()));
+}
 
 }  // namespace velkor

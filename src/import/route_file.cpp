@@ -14,4 +14,15 @@ std::string ProfileLine(const std::string& chainage, const std::string& elevatio
   return chainage + PadLeft(elevation, 15) + PadLeft(curveLength, 15) + PadLeft(curveFigure, 15) + " " + tag;
 }
 
+std::string NormalizeChainage(const std::string& text) {
+  std::string normalized;
+  normalized.reserve(text.size() + 1);
+  bool negative = false;
+  for (char c : text) {
+    if (c == '-') negative = true;
+    if (c != '+' && c != '-') normalized += c;
+  }
+  return negative ? "-" + normalized : normalized;
+}
+
 }  // namespace velkor

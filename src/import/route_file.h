@@ -21,4 +21,8 @@ std::string PointLine(const std::string& code, const std::string& chainage, cons
 std::string ProfileLine(const std::string& chainage, const std::string& elevation, const std::string& curveLength,
                         const std::string& curveFigure, const std::string& tag);
 
+// A chainage text read back from the route file, as the readers use it: every "+" removed and a
+// "-" anywhere moved to the front ("1+234.500" -> "1234.500", "0-050.000" -> "-0050.000").
+std::string NormalizeChainage(const std::string& text);
+
 }  // namespace velkor

@@ -1,8 +1,145 @@
+// The vertical definition report -> the vertical section of the route file. The report is read by
+// keywords, not by table position: each line is classified by the words it holds.
+#include <string>
+
 #include "import/error.h"
+#include "import/number_text.h"
+#include "import/route_file.h"
 #include "import/route_import.h"
+#include "import/text_fields.h"
 
 namespace velkor {
+namespace {
 
-void ConvertVertical(const std::filesystem::path&, const std::filesystem::path&, LineList&) {}
+// Keywords in code page 1254 bytes.
+constexpr const char* kStart = "P.B";
+constexpr const char* kLength = "L=";
+constexpr const char* kVertex = "\xDEK SOME";  // ŞK SOME
+constexpr const char* kEnd = "P.S";
+constexpr const char* kEntry = "\xDEK G\xDDR\xDD\xDE";  // ŞK GİRİŞ
+constexpr const char* kExit = "\xDEK \xC7IKI\xDE";      // ŞK ÇIKIŞ
+constexpr const char* kNoValue = "0.000";
+
+enum class LineKind { None, Start, Length, Vertex, End, Entry, Exit };
+
+// The tests run in this order and the last one that matches decides: a line holding both "P.B"
+// and "L=" is a length line.
+LineKind Classify(const std::string& line) {
+  LineKind kind = LineKind::None;
+  auto has = [&line](const char* word) { return line.find(word) != std::string::npos; };
+  if (has(kStart)) kind = LineKind::Start;
+  if (has(kLength)) kind = LineKind::Length;
+  if (has(kVertex)) kind = LineKind::Vertex;
+  if (has(kEnd)) kind = LineKind::End;
+  if (has(kEntry)) kind = LineKind::Entry;
+  if (has(kExit)) kind = LineKind::Exit;
+  return kind;
+}
+
+std::string ChainageField(std::string& line) { return FormatChainage(ParseFloat(NextField(line))); }
+
+// What the report has told so far. Before the first start line no point is known (empty texts,
+// entry grade zero); the curve length and figure start as a start line leaves them, so that a curve
+// without its length line never writes an empty field that would shift the route line's columns.
+struct HeldValues {
+  std::string pointChainage, pointElevation;
+  std::string curveLength = kNoValue, curveFigure = kNoValue;
+  std::string entryChainage, entryElevation;
+  double entryGrade = 0;
+};
+
+std::string FileLabel(const std::filesystem::path& file) {
+  std::u8string name = file.filename().u8string();
+  return std::string(name.begin(), name.end());
+}
+
+// Reads the report through its copy in the work folder; the user's file is only ever read. The
+// bytes are taken before the copy is written, so a report chosen from the work folder itself
+// survives being its own copy.
+std::vector<std::string> CopyReport(const std::filesystem::path& report, const std::filesystem::path& copy) {
+  std::string bytes = ReadFileBytes(report);
+  WriteFileBytes(copy, bytes);
+  return SplitTextLines(ReadFileBytes(copy));
+}
+
+void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
+  line = ReplaceAll(ReplaceAll(line, "\xB3", ""), "+", "");
+  const LineKind kind = Classify(line);
+  switch (kind) {
+    case LineKind::None:
+      return;
+    case LineKind::Start:
+    case LineKind::End: {
+      line = ReplaceAllNoCase(line, kind == LineKind::Start ? kStart : kEnd, "");
+      held.pointChainage = ChainageField(line);
+      held.pointElevation = NextField(line);
+      held.curveLength = kNoValue;
+      held.curveFigure = kNoValue;
+      lines.push_back(ProfileLine(held.pointChainage, held.pointElevation, kNoValue, kNoValue, kTagMene));
+      return;
+    }
+    case LineKind::Length: {
+      line = ReplaceAllNoCase(ReplaceAllNoCase(line, "L=", ""), "K=", "");
+      held.curveLength = NextField(line);
+      if (line.find("R=") != std::string::npos) {
+        line = ReplaceAllNoCase(line, "R=", "");
+        NextField(line);
+      }
+      held.curveFigure = FixedNumber(ParseFloat(line) * 100);
+      return;
+    }
+    case LineKind::Vertex: {
+      line = ReplaceAllNoCase(line, kVertex, "");
+      held.pointChainage = ChainageField(line);
+      held.pointElevation = NextField(line);
+      return;
+    }
+    case LineKind::Entry: {
+      line = ReplaceAllNoCase(line, kEntry, "");
+      held.entryChainage = ChainageField(line);
+      held.entryElevation = NextField(line);
+      held.entryGrade = ParseFloat(line);
+      lines.push_back(ProfileLine(held.entryChainage, held.entryElevation, kNoValue, kNoValue, kTagEntry));
+      return;
+    }
+    case LineKind::Exit: {
+      line = ReplaceAllNoCase(line, kExit, "");
+      std::string exitChainage = ChainageField(line);
+      std::string exitElevation = NextField(line);
+      double exitGrade = ParseFloat(line);
+      // A curve exit before any vertex or start line has no vertex to write; an empty chainage
+      // would leave a route line that no reader can place.
+      if (held.pointChainage.empty()) throw Error(NotAFloat(held.pointChainage));
+      // The grades decide crest or sag: a crest carries a negative figure.
+      if (exitGrade < held.entryGrade) held.curveFigure = FixedNumber(ParseFloat(held.curveFigure) * -1);
+      lines.push_back(
+          ProfileLine(held.pointChainage, held.pointElevation, held.curveLength, held.curveFigure, kTagMene));
+      lines.push_back(ProfileLine(exitChainage, exitElevation, kNoValue, kNoValue, kTagExit));
+      held.curveFigure = kNoValue;
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void ConvertVertical(const std::filesystem::path& report, const std::filesystem::path& workDir, LineList& lines) {
+  const std::string label = FileLabel(report);
+  std::vector<std::string> reportLines = CopyReport(report, workDir / "tmp.cks");
+  lines.push_back(kVerticalMarker);
+  lines.push_back("{");
+  HeldValues held;
+  for (size_t i = 0; i < reportLines.size(); ++i) {
+    try {
+      ConvertLine(std::move(reportLines[i]), held, lines);
+    } catch (Error& error) {
+      // The lines appended so far stay in the list, but tmp.gec keeps what the horizontal step wrote.
+      error.at(label, static_cast<long>(i + 1));
+      throw;
+    }
+  }
+  lines.push_back("}");
+  lines.Save(workDir / kRouteFileName);
+}
 
 }  // namespace velkor
