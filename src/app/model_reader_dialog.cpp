@@ -3,13 +3,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/drawing_readers.h"
 #include "app/error_box.h"
 #include "app/modal_seam.h"
+#include "ncz/model_reader.h"
 #include "platform/platform.h"
 
 namespace velkor::app {
@@ -40,16 +39,10 @@ void TForm2::FormActivate() { setWindowTitle(QStringLiteral("NetCAD Model Oku"))
 
 void TForm2::ReadBtnClick() {
   if (const auto chosen = ChooseFile(*OpenDialog1)) {
-    model_ = TerrainModel{};
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-      if (QFileInfo::exists(*chosen)) {
-        model_.points.reserve(1'000'000);
-        model_.triangles.reserve(1'000'000);
-        ReadModelDrawing(platform::PathFromUtf8(chosen->toStdString()), model_);
-      }
-      MatchModelTriangles(model_, [this](int percent) {
-        setWindowTitle(QStringLiteral("Eşleştiriliyor %") + QString::number(percent));
+      ReadModel(platform::PathFromUtf8(chosen->toStdString()), model_, [this](int percent) {
+        setWindowTitle(QString::fromUtf8(kMatchingCaption) + QString::number(percent));
       });
     } catch (const std::exception& error) {
       model_ = TerrainModel{};

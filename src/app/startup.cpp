@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/modal_seam.h"
 #include "platform/platform.h"
@@ -37,9 +38,15 @@ int RunVelkor(QApplication& application) {
   UseCNumberFormat();
 
   std::string workFolder;
-  std::unique_ptr<platform::SingleInstance> mark;
   try {
     workFolder = platform::PrivateWorkFolder();
+  } catch (const std::exception& error) {
+    // Without a safe work folder there is nowhere to convert; say why rather than guess.
+    StartupBox(BoxIcon::Error, ExceptionText(error));
+    return 0;
+  }
+  std::unique_ptr<platform::SingleInstance> mark;
+  try {
     mark = platform::ClaimSingleInstance(kSingleInstanceName, workFolder);
   } catch (const std::exception&) {
     StartupBox(BoxIcon::Error, QStringLiteral("Error memory allocation."));

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 
@@ -30,15 +31,27 @@ namespace {
 QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
 fs::path ExampleElementTable() { return fs::path(velkor::test::kSourceDir) / "examples" / "GUZERGAH.cks"; }
-fs::path ExampleSlopePlan() { return fs::path(velkor::test::kSourceDir) / "examples" / "SEVLI.ncz"; }
+fs::path Example(const char* name) { return fs::path(velkor::test::kSourceDir) / "examples" / name; }
+fs::path ExampleSlopePlan() { return Example("SEVLI.ncz"); }
+
+// A drawing dialog (model or slope plan) answered by pressing "NetCAD oku"; the file choice it then
+// shows needs its own answer.
+DialogScript::Answer PressRead() {
+  return [](QDialog& dialog) {
+    if (auto* model = dynamic_cast<velkor::app::TForm2*>(&dialog)) model->ReadBtn->click();
+    if (auto* plan = dynamic_cast<velkor::app::TFNetcad*>(&dialog)) plan->ReadBtn->click();
+    return dialog.result();
+  };
+}
 
 // The import dialog answered as a user would: the element table chosen with the first button, options
 // ticked, OK pressed. `afterOk` runs once the route file is written.
 DialogScript::Answer ImportAndAccept(std::function<void(TFormCksGec&)> options = {},
-                                     std::function<void()> afterOk = {}) {
+                                     std::function<void()> afterOk = {}, bool withProfile = false) {
   return [=](QDialog& dialog) {
     auto& import = dynamic_cast<TFormCksGec&>(dialog);
     import.DosyaKontrol(Q(ExampleElementTable()));
+    if (withProfile) import.sBitBtn4->click();
     if (options) options(import);
     import.sBitBtn1->click();
     if (afterOk) afterOk();
@@ -218,6 +231,85 @@ class MainWindowTest : public QObject {
     QCOMPARE(script.titles().value(1), QStringLiteral("Şevli Plan"));
     QVERIFY(!form_->FNetcad->plan().polylines.empty() || !form_->FNetcad->plan().axisPoints.empty());
     QVERIFY(form_->ListBox1->text().contains(QStringLiteral("<Alignment name=\"Ax\"")));
+  }
+
+  void modelReadIntoTheDocument() {
+    if (!fs::exists(Example("MODEL.ncz"))) QSKIP("no example terrain drawing");
+    DialogScript script;
+    script.Then(ImportAndAccept([](TFormCksGec& d) { d.cb2->setChecked(true); }));
+    script.Then([](QDialog& d) {
+      auto& model = dynamic_cast<velkor::app::TForm2&>(d);
+      model.ReadBtn->click();
+      return model.result();
+    });
+    script.ChooseFile(Q(Example("MODEL.ncz")));
+    form_->A1Click();
+    QVERIFY(script.allAnswered());
+    QCOMPARE(script.titles().value(1), QStringLiteral("NetCAD Model Oku"));
+    QCOMPARE(form_->Form2->windowTitle(), QStringLiteral("Eşleştiriliyor %100"));
+    QVERIFY(!form_->Form2->model().faces.empty());
+    QVERIFY(form_->ListBox1->text().contains(QStringLiteral("<Surfaces>")));
+    QVERIFY(form_->ListBox1->text().contains(QStringLiteral("<P id=\"1\">")));
+  }
+
+  void modelListsKeptWhenFileChoiceCancelled() {
+    if (!fs::exists(Example("MODEL.ncz"))) QSKIP("no example terrain drawing");
+    velkor::app::TForm2& model = *form_->Form2;
+    DialogScript script;
+    script.ChooseFile(Q(Example("MODEL.ncz"))).Cancel();
+    model.ReadBtnClick();
+    QCOMPARE(model.result(), int(QDialog::Accepted));
+    const auto points = model.model().points;
+    const auto faces = model.model().faces;
+    QVERIFY(!points.empty());
+    model.setResult(0);
+    model.ReadBtnClick();
+    QCOMPARE(model.result(), int(QDialog::Accepted));
+    QVERIFY(model.model().points == points);
+    QVERIFY(model.model().faces == faces);
+  }
+
+  void crossSectionsReadIntoTheDocument() {
+    if (!fs::exists(Example("ENKESIT.kse"))) QSKIP("no example cross-section file");
+    DialogScript script;
+    script.Then(ImportAndAccept([](TFormCksGec& d) { d.cb1->setChecked(true); }));
+    script.ChooseFile(Q(Example("ENKESIT.kse")));
+    form_->A1Click();
+    QVERIFY(script.allAnswered());
+    QVERIFY(script.boxes().empty());
+    QVERIFY(form_->ListBox1->text().contains(QStringLiteral("<CrossSects>")));
+    QVERIFY(fs::exists(*work_ / "crs.gsi"));
+  }
+
+  void roundTripWithEveryInput() {
+    for (const char* name : {"DUSEY.cks", "ENKESIT.kse", "MODEL.ncz", "SEVLI.ncz"}) {
+      if (!fs::exists(Example(name))) QSKIP("the examples are not complete");
+    }
+    velkor::test::ScratchDir out;
+    const fs::path chosen = out / "GUZERGAH.xml";
+    DialogScript script;
+    script.Then(ImportAndAccept([](TFormCksGec& d) { d.cb1->setChecked(true); d.cb2->setChecked(true); d.cb3->setChecked(true); },
+                                {}, true));
+    script.ChooseFile(Q(Example("DUSEY.cks")));  // the second row's button, inside the import dialog
+    script.ChooseFile(Q(Example("ENKESIT.kse")));
+    script.Then(PressRead()).ChooseFile(Q(Example("MODEL.ncz")));
+    script.Then(PressRead()).ChooseFile(Q(Example("SEVLI.ncz")));
+    script.ChooseFile(Q(chosen));
+    form_->show();
+    form_->A1Click();
+    const QString shown = form_->ListBox1->text();
+    for (const char* block : {"<CoordGeom>", "<Profile name=\"1\">", "<CrossSects>", "<Surfaces>", "<Alignment name=\"Ax\""}) {
+      QVERIFY2(shown.contains(QLatin1String(block)), block);
+    }
+    form_->Kaydet1Click();
+    QVERIFY(script.allAnswered());
+    QVERIFY(script.boxes().empty());
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(QString::fromStdString(velkor::test::ReadBytes(chosen)), shown);
+    for (const char* name : {"GUZERGAH.gec", "aln_1GUZERGAH.gsi", "prf_1GUZERGAH.gsi", "crs_1GUZERGAH.gsi"}) {
+      QVERIFY2(fs::exists(out / name), name);
+    }
+    for (const char* name : {"aln.gsi", "prf.gsi", "crs.gsi"}) QVERIFY2(!fs::exists(*work_ / name), name);
   }
 
   void saveCancelledKeepsProgramOpen() {
