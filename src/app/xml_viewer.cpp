@@ -28,12 +28,27 @@ XmlViewer::XmlViewer(QWidget* parent) : QsciScintilla(parent), lexer_(new QsciLe
   setMarginsFont(ViewerFont(8));
   setWrapMode(QsciScintilla::WrapNone);
   SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+  // Highlighting is done in idle time, a slice at a time: a jump to the end of a 150 MB surface
+  // shows its text at once and colours it while the window stays usable.
+  SendScintilla(SCI_SETIDLESTYLING, static_cast<unsigned long>(SC_IDLESTYLING_ALL));
   setReadOnly(true);
   AdjustLineNumberMargin();
 }
 
 void XmlViewer::LoadDocument(const std::string& utf8) {
+  // Colouring a whole large TIN costs minutes of lexing and stalls of seconds; above the limit the
+  // text is shown plain, so jumping and scrolling through it stay immediate.
+  const bool highlight = utf8.size() <= kHighlightLimit;
   setReadOnly(false);
+  SendScintilla(SCI_CLEARALL);  // before a lexer change, which would otherwise colour the old text
+  if (highlight && lexer() != lexer_) {
+    setLexer(lexer_);
+    setMarginsFont(ViewerFont(8));
+  } else if (!highlight && lexer() != nullptr) {
+    setLexer(nullptr);
+    setFont(ViewerFont(10));
+    setMarginsFont(ViewerFont(8));
+  }
   SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + 1));
   SendScintilla(SCI_SETTEXT, 0UL, utf8.c_str());
   SendScintilla(SCI_EMPTYUNDOBUFFER);

@@ -4,6 +4,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <cstddef>
 #include <string>
 
 class QsciLexerXML;
@@ -23,6 +24,9 @@ class XmlViewer : public QsciScintilla {
 
  public:
   explicit XmlViewer(QWidget* parent = nullptr);
+
+  // Documents larger than this are shown without highlighting.
+  static constexpr std::size_t kHighlightLimit = 32u * 1024u * 1024u;
 
   // Replaces the whole text by the document (UTF-8), without an undo history, caret at the start.
   void LoadDocument(const std::string& utf8);
