@@ -33,11 +33,11 @@ TFormCksGec::TFormCksGec(const QString& workFolder, QWidget* parent) : QDialog(p
   setAcceptDrops(true);
 
   Label1 = new QLabel(QStringLiteral("Yatay CKS Dosyası :"), this);
-  Label1->setGeometry(8, 12, 110, 17);
+  Label1->setGeometry(8, 12, 124, 17);
   FGec = new QLineEdit(this);
   FGec->setReadOnly(true);
   FGec->setToolTip(QStringLiteral("NetCAD Güzergah Raporları (Eleman Tablosu)"));
-  FGec->setGeometry(120, 8, 361 - 36, 25);
+  FGec->setGeometry(134, 8, 318, 25);
   sBitBtn3 = new QToolButton(this);
   sBitBtn3->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
   sBitBtn3->setIconSize(QSize(20, 20));
@@ -45,11 +45,11 @@ TFormCksGec::TFormCksGec(const QString& workFolder, QWidget* parent) : QDialog(p
   sBitBtn3->setToolTip(QStringLiteral("YATAY CKS"));
 
   Label2 = new QLabel(QStringLiteral("Düşey CKS Dosyası :"), this);
-  Label2->setGeometry(8, 44, 110, 17);
+  Label2->setGeometry(8, 44, 124, 17);
   FArazi = new QLineEdit(this);
   FArazi->setReadOnly(true);
   FArazi->setToolTip(QStringLiteral("NetCAD Düşey Tanım editörü (Rapor Çıktısı)"));
-  FArazi->setGeometry(120, 40, 361 - 36, 25);
+  FArazi->setGeometry(134, 40, 318, 25);
   sBitBtn4 = new QToolButton(this);
   sBitBtn4->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
   sBitBtn4->setIconSize(QSize(20, 20));
@@ -96,7 +96,7 @@ void TFormCksGec::FormActivate() {
 }
 
 void TFormCksGec::ChooseReport(const QString& title) {
-  od1->selectFile(QString());
+  ClearFileName(*od1);
   od1->setWindowTitle(title);
   if (const auto chosen = ChooseFile(*od1)) DosyaKontrol(*chosen);
 }

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -29,6 +31,15 @@
 namespace velkor::app {
 
 namespace {
+// Menu icons are drawn 24 pixels wide.
+class MenuIconStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_SmallIconSize && qobject_cast<const QMenu*>(widget)) return 24;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
 std::filesystem::path ToPath(const QString& text) { return platform::PathFromUtf8(text.toStdString()); }
 
 // Keeps the arrow over a dialog that the busy conversion shows.
@@ -78,7 +89,11 @@ TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent)
   Kaydet1->setEnabled(false);
   Search1->setEnabled(false);
 
+  auto* menuStyle = new MenuIconStyle;
+  menuStyle->setParent(this);
+  Dosya1->setStyle(menuStyle);
   PopupMenu1 = new QMenu(this);
+  PopupMenu1->setStyle(menuStyle);
   A2 = PopupMenu1->addAction(MenuIcon(0), QStringLiteral("Aç"));
   PopupMenu1->addSeparator();
   Kaydet2 = PopupMenu1->addAction(MenuIcon(1), QStringLiteral("Kaydet"));
@@ -124,6 +139,9 @@ TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent)
   od1->setFileMode(QFileDialog::ExistingFile);
 
   resize(805, 523 + menuBar()->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
 
   // The other windows live as long as this one and keep their state between uses.
   FormCksGec = new TFormCksGec(workFolder_, this);
@@ -200,7 +218,7 @@ void TForm1::G2X() {
 
 std::optional<std::filesystem::path> TForm1::ChooseCrossSectionFile() {
   od1->setNameFilter(QStringLiteral("Enkesit (*.kse *.ksp)"));
-  od1->selectFile(QString());
+  ClearFileName(*od1);
   od1->setWindowTitle(QStringLiteral("Enkesit"));
   od1->setDefaultSuffix(QString());
   ArrowWhileAsking arrow;

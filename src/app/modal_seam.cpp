@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace velkor::app {
@@ -47,6 +48,11 @@ ScopedModalHandler::ScopedModalHandler(ModalHandler handler) : previous_(std::mo
 }
 
 ScopedModalHandler::~ScopedModalHandler() { CurrentHandler() = std::move(previous_); }
+
+void ClearFileName(QFileDialog& dialog) {
+  dialog.selectFile(QString());
+  if (auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) edit->clear();
+}
 
 std::optional<QString> ChooseFile(QFileDialog& dialog) {
   if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;

@@ -46,6 +46,9 @@ class ScopedBeepHandler {
   std::function<void()> previous_;
 };
 
+// Empties the file name a file dialog will show (selectFile("") alone keeps the last one typed).
+void ClearFileName(QFileDialog& dialog);
+
 // Shows a file dialog; the chosen file, or nothing when the user cancelled.
 std::optional<QString> ChooseFile(QFileDialog& dialog);
 

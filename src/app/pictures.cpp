@@ -102,7 +102,7 @@ QPixmap BackgroundPicture() {
   axis.moveTo(20, 190);
   axis.lineTo(120, 140);
   axis.cubicTo(170, 115, 200, 115, 240, 90);
-  axis.lineTo(340, 30);
+  axis.lineTo(318, 44);
   for (const auto& [width, colour] : {std::pair{26.0, QColor(110, 110, 115)}, std::pair{22.0, QColor(70, 70, 75)}}) {
     p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(axis);

@@ -112,6 +112,20 @@ class ImportDialogTest : public QObject {
     QVERIFY(script.boxes().empty());
   }
 
+  void eachChoiceStartsWithAnEmptyFileName() {
+    QString shownName = QStringLiteral("unset");
+    DialogScript script;
+    script.ChooseFile(Q(element_));
+    script.Then([&](QDialog& d) {
+      shownName = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+      return int(QDialog::Rejected);
+    });
+    dialog_->sBitBtn3->click();
+    dialog_->sBitBtn4->click();
+    QCOMPARE(shownName, QString());
+    QCOMPARE(dialog_->FGec->text(), Q(element_));
+  }
+
   void fileOfNeitherKindIsRefused() {
     dialog_->DosyaKontrol(Q(element_));
     DialogScript script;
