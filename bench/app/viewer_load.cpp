@@ -12,8 +12,9 @@
 namespace {
 
 std::string TinDocument(std::size_t targetBytes) {
-  std::string doc = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LandXML>\r\n\t\t\t<Surfaces>\r\n\t\t\t\t<Surface name=\"1\">\r\n"
-                    "\t\t\t\t\t<Definition surfType=\"TIN\">\r\n\t\t\t\t\t\t<Pnts>\r\n";
+  std::string doc =
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LandXML>\r\n\t\t\t<Surfaces>\r\n\t\t\t\t<Surface name=\"1\">\r\n"
+      "\t\t\t\t\t<Definition surfType=\"TIN\">\r\n\t\t\t\t\t\t<Pnts>\r\n";
   doc.reserve(targetBytes + 1024);
   const std::size_t points = targetBytes / 3 / 50;
   char line[128];
@@ -77,14 +78,16 @@ int main(int argc, char** argv) {
   QElapsedTimer slice;
   qint64 longest = 0;
   const long length = viewer.SendScintilla(QsciScintilla::SCI_GETLENGTH);
-  const long target = argc > 3 ? length : viewer.SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE,
-                                                                 viewer.SendScintilla(QsciScintilla::SCI_GETLINECOUNT) - 1);
+  const long target = argc > 3 ? length
+                               : viewer.SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE,
+                                                      viewer.SendScintilla(QsciScintilla::SCI_GETLINECOUNT) - 1);
   while (viewer.lexer() && viewer.SendScintilla(QsciScintilla::SCI_GETENDSTYLED) < target && timer.elapsed() < 60000) {
     slice.start();
     QApplication::processEvents();
     longest = std::max(longest, slice.nsecsElapsed());
   }
-  std::printf("%-34s %8.3f s (longest stall %.3f s)\n", viewer.lexer() ? "highlight up to the end" : "highlight (none: plain text)",
+  std::printf("%-34s %8.3f s (longest stall %.3f s)\n",
+              viewer.lexer() ? "highlight up to the end" : "highlight (none: plain text)",
               static_cast<double>(timer.nsecsElapsed()) / 1e9, static_cast<double>(longest) / 1e9);
   timer.restart();
 

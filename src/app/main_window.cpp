@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMenu>
@@ -275,7 +275,8 @@ void TForm1::RunSearch() {
 }
 
 QString TForm1::AboutText() {
-  return QStringLiteral("Velkor 0.1\nNetCAD Güzergah XML dönüşüm programı.\nVelkor geliştiricileri. Tüm hakları saklıdır.");
+  return QStringLiteral(
+      "Velkor 0.1\nNetCAD Güzergah XML dönüşüm programı.\nVelkor geliştiricileri. Tüm hakları saklıdır.");
 }
 
 void TForm1::Hakknda1Click() {

@@ -62,8 +62,8 @@ std::optional<QString> ChooseFile(QFileDialog& dialog) {
 }
 
 void ShowMessageBox(QWidget* parent, BoxIcon icon, const QString& title, const QString& text) {
-  static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
-                                                 QMessageBox::Warning, QMessageBox::Critical};
+  static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning,
+                                                 QMessageBox::Critical};
   QMessageBox box(kIcons[static_cast<int>(icon)], title, text, QMessageBox::Ok, parent);
   ExecModal(box);
 }

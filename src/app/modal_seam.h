@@ -52,8 +52,8 @@ void ClearFileName(QFileDialog& dialog);
 // Shows a file dialog; the chosen file, or nothing when the user cancelled.
 std::optional<QString> ChooseFile(QFileDialog& dialog);
 
-inline constexpr const char* kProgramTitle = "Velkor";             // our own boxes (About, start-up)
-inline constexpr const char* kApplicationTitle = "NetCAD > XML";   // error boxes and plain messages
+inline constexpr const char* kProgramTitle = "Velkor";            // our own boxes (About, start-up)
+inline constexpr const char* kApplicationTitle = "NetCAD > XML";  // error boxes and plain messages
 
 enum class BoxIcon { None, Information, Warning, Error };
 

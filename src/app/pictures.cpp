@@ -65,12 +65,23 @@ QIcon MenuIcon(int index) {
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
   switch (index) {
-    case 0: DrawFolder(p); break;
-    case 1: DrawDisk(p); break;
-    case 3: DrawInfo(p); break;
-    case 5: DrawExit(p); break;
-    case 6: DrawMagnifier(p); break;
-    default: break;
+    case 0:
+      DrawFolder(p);
+      break;
+    case 1:
+      DrawDisk(p);
+      break;
+    case 3:
+      DrawInfo(p);
+      break;
+    case 5:
+      DrawExit(p);
+      break;
+    case 6:
+      DrawMagnifier(p);
+      break;
+    default:
+      break;
   }
   return QIcon(pixmap);
 }

@@ -55,7 +55,8 @@ class DialogScript {
  private:
   int Next(QDialog& dialog) {
     titles_ << dialog.windowTitle();
-    if (auto* box = dynamic_cast<QMessageBox*>(&dialog)) boxes_.push_back({box->windowTitle(), box->text(), box->icon()});
+    if (auto* box = dynamic_cast<QMessageBox*>(&dialog))
+      boxes_.push_back({box->windowTitle(), box->text(), box->icon()});
     if (answers_.empty()) {
       ++unexpected_;
       return QDialog::Rejected;

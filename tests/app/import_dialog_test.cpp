@@ -1,5 +1,7 @@
 // The import dialog: which row a file lands in, when OK is possible, drops, the state kept between
 // showings, the suggested output name and the failures.
+#include "app/import_dialog.h"
+
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -11,7 +13,6 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/import_dialog.h"
 #include "app/modal_seam.h"
 #include "app_test_support.h"
 #include "test_paths.h"
@@ -26,7 +27,9 @@ namespace {
 QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
 // Third lines that make a report what it is; the rest of the file does not matter to the check.
-const std::string kElementHeading = "\xB3" "ELEMAN \xB3 NOKTA \xB3";
+const std::string kElementHeading =
+    "\xB3"
+    "ELEMAN \xB3 NOKTA \xB3";
 const std::string kVerticalHeading = "\xB3  E\xF0im (%)  \xB3";
 
 fs::path WriteReport(const fs::path& file, const std::string& thirdLine) {
@@ -140,8 +143,10 @@ class ImportDialogTest : public QObject {
   void unreadableFilesShowTheErrorAndKeepTheChoice_data() {
     QTest::addColumn<QString>("content");  // empty: no file at all
     QTest::addColumn<QString>("message");
-    QTest::newRow("two lines") << "a\r\nb\r\n" << "List index out of bounds (2)";
-    QTest::newRow("missing") << "" << "Cannot open file %1";
+    QTest::newRow("two lines") << "a\r\nb\r\n"
+                               << "List index out of bounds (2)";
+    QTest::newRow("missing") << ""
+                             << "Cannot open file %1";
   }
   void unreadableFilesShowTheErrorAndKeepTheChoice() {
     QFETCH(QString, content);
@@ -154,7 +159,8 @@ class ImportDialogTest : public QObject {
     dialog_->DosyaKontrol(Q(file));
     QCOMPARE(script.boxes().size(), size_t{1});
     QCOMPARE(script.boxes()[0].icon, QMessageBox::Critical);
-    QCOMPARE(script.boxes()[0].text.section(QLatin1Char('\n'), 0, 0), message.contains(QLatin1String("%1")) ? message.arg(Q(file)) : message);
+    QCOMPARE(script.boxes()[0].text.section(QLatin1Char('\n'), 0, 0),
+             message.contains(QLatin1String("%1")) ? message.arg(Q(file)) : message);
     QCOMPARE(dialog_->FGec->text(), Q(element_));
   }
 
@@ -213,8 +219,10 @@ class ImportDialogTest : public QObject {
   void suggestedOutputName_data() {
     QTest::addColumn<QString>("relative");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("upper-case extension") << "R/YOL.CKS" << "R/YOL.gec";
-    QTest::newRow(".cks twice") << "old.cks/YOL.cks" << "old.gec/YOL.gec";
+    QTest::newRow("upper-case extension") << "R/YOL.CKS"
+                                          << "R/YOL.gec";
+    QTest::newRow(".cks twice") << "old.cks/YOL.cks"
+                                << "old.gec/YOL.gec";
   }
   void suggestedOutputName() {
     QFETCH(QString, relative);

@@ -1,5 +1,7 @@
 // The main window: its menus through every state, the activation clean-up, About, the error box,
 // the options' dialogs and a whole Open -> OK -> conversion -> Save round trip.
+#include "app/main_window.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -12,7 +14,6 @@
 
 #include "app/error_box.h"
 #include "app/import_dialog.h"
-#include "app/main_window.h"
 #include "app/model_reader_dialog.h"
 #include "app/slope_plan_dialog.h"
 #include "app/xml_viewer.h"
@@ -46,8 +47,8 @@ DialogScript::Answer PressRead() {
 
 // The import dialog answered as a user would: the element table chosen with the first button, options
 // ticked, OK pressed. `afterOk` runs once the route file is written.
-DialogScript::Answer ImportAndAccept(std::function<void(TFormCksGec&)> options = {},
-                                     std::function<void()> afterOk = {}, bool withProfile = false) {
+DialogScript::Answer ImportAndAccept(std::function<void(TFormCksGec&)> options = {}, std::function<void()> afterOk = {},
+                                     bool withProfile = false) {
   return [=](QDialog& dialog) {
     auto& import = dynamic_cast<TFormCksGec&>(dialog);
     import.DosyaKontrol(Q(ExampleElementTable()));
@@ -104,7 +105,8 @@ class MainWindowTest : public QObject {
     QStringList popup;
     for (QAction* a : form_->PopupMenu1->actions()) popup << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(popup, (QStringList{"Aç", "-", "Kaydet", "-", "Ara"}));
-    for (QAction* a : {form_->A1, form_->Kaydet1, form_->Search1, form_->Hakknda1, form_->k1}) QVERIFY(!a->icon().isNull());
+    for (QAction* a : {form_->A1, form_->Kaydet1, form_->Search1, form_->Hakknda1, form_->k1})
+      QVERIFY(!a->icon().isNull());
     ExpectMenus({true, false, false}, {true, false, true});
     QVERIFY(form_->ListBox1->isHidden());
     QCOMPARE(form_->sb1Panels[0]->width(), 250);
@@ -114,7 +116,8 @@ class MainWindowTest : public QObject {
   }
 
   void activationRemovesLeftoverGsiOnly() {
-    for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi", "tmp.gec"}) velkor::test::WriteBytes(*work_ / name, "x\r\n");
+    for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi", "tmp.gec"})
+      velkor::test::WriteBytes(*work_ / name, "x\r\n");
     form_->show();
     for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi"}) QVERIFY2(!fs::exists(*work_ / name), name);
     QVERIFY(fs::exists(*work_ / "tmp.gec"));
@@ -165,7 +168,8 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("file and line") << "ELEMAN.cks" << 214 << "'12,5' is not a valid floating point value\nELEMAN.cks:214";
+    QTest::newRow("file and line") << "ELEMAN.cks" << 214
+                                   << "'12,5' is not a valid floating point value\nELEMAN.cks:214";
     QTest::newRow("no place") << "" << 0 << "'12,5' is not a valid floating point value";
   }
   void errorBoxShowsPlaceUnderMessage() {
@@ -186,7 +190,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(script.boxes().size(), size_t{1});
     QCOMPARE(script.boxes()[0].title, QStringLiteral("Velkor"));
     QCOMPARE(script.boxes()[0].icon, QMessageBox::Information);
-    QVERIFY(script.boxes()[0].text.split(QLatin1Char('\n')).contains(QStringLiteral("NetCAD Güzergah XML dönüşüm programı.")));
+    QVERIFY(script.boxes()[0]
+                .text.split(QLatin1Char('\n'))
+                .contains(QStringLiteral("NetCAD Güzergah XML dönüşüm programı.")));
   }
 
   void crossSectionChoiceCancelledGivesNoCrossSects() {
@@ -288,8 +294,13 @@ class MainWindowTest : public QObject {
     velkor::test::ScratchDir out;
     const fs::path chosen = out / "GUZERGAH.xml";
     DialogScript script;
-    script.Then(ImportAndAccept([](TFormCksGec& d) { d.cb1->setChecked(true); d.cb2->setChecked(true); d.cb3->setChecked(true); },
-                                {}, true));
+    script.Then(ImportAndAccept(
+        [](TFormCksGec& d) {
+          d.cb1->setChecked(true);
+          d.cb2->setChecked(true);
+          d.cb3->setChecked(true);
+        },
+        {}, true));
     script.ChooseFile(Q(Example("DUSEY.cks")));  // the second row's button, inside the import dialog
     script.ChooseFile(Q(Example("ENKESIT.kse")));
     script.Then(PressRead()).ChooseFile(Q(Example("MODEL.ncz")));
@@ -298,7 +309,8 @@ class MainWindowTest : public QObject {
     form_->show();
     form_->A1Click();
     const QString shown = form_->ListBox1->text();
-    for (const char* block : {"<CoordGeom>", "<Profile name=\"1\">", "<CrossSects>", "<Surfaces>", "<Alignment name=\"Ax\""}) {
+    for (const char* block :
+         {"<CoordGeom>", "<Profile name=\"1\">", "<CrossSects>", "<Surfaces>", "<Alignment name=\"Ax\""}) {
       QVERIFY2(shown.contains(QLatin1String(block)), block);
     }
     form_->Kaydet1Click();
@@ -330,7 +342,8 @@ class MainWindowTest : public QObject {
     form_->A1Click();
     form_->Kaydet1Click();
     QCOMPARE(script.boxes().size(), size_t{1});
-    QVERIFY2(script.boxes()[0].text.startsWith(QStringLiteral("Cannot create file ")), qPrintable(script.boxes()[0].text));
+    QVERIFY2(script.boxes()[0].text.startsWith(QStringLiteral("Cannot create file ")),
+             qPrintable(script.boxes()[0].text));
     QVERIFY(form_->isVisible());
   }
 

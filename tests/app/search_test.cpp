@@ -19,9 +19,9 @@ using velkor::test::DialogScript;
 namespace {
 
 const char* const kDocument =
-    "<?xml version=\"1.0\"?>\n"       // 0..21
-    "<LandXML>\n"                     // 22..31
-    "  <Alignment name=\"Ax\"/>\n"    // 32..
+    "<?xml version=\"1.0\"?>\n"     // 0..21
+    "<LandXML>\n"                   // 22..31
+    "  <Alignment name=\"Ax\"/>\n"  // 32..
     "  <Alignment name=\"ax2\"/>\n"
     "</LandXML>\n";
 
@@ -176,7 +176,9 @@ class SearchTest : public QObject {
 
   void duplicateInAnotherCaseMovesToTop() {
     DialogScript script;
-    script.Then(Search(QStringLiteral("alpha"))).Then(Search(QStringLiteral("beta"))).Then(Search(QStringLiteral("ALPHA")));
+    script.Then(Search(QStringLiteral("alpha")))
+        .Then(Search(QStringLiteral("beta")))
+        .Then(Search(QStringLiteral("ALPHA")));
     for (int i = 0; i < 3; ++i) RunSearch();
     QCOMPARE(form_->searchSettings().history, QStringLiteral("ALPHA\r\nbeta"));
     QCOMPARE(form_->searchSettings().searchText, QStringLiteral("ALPHA"));
@@ -247,7 +249,8 @@ class SearchTest : public QObject {
     QFETCH(long, expected);
     form_->ListBox1->SetSelectionPositions(5, 12);
     DialogScript script;
-    script.Then(Search(QStringLiteral("nowhere"), nullptr, [=](TTextSearchDialog& d) { d.rbBackward->setChecked(backward); }));
+    script.Then(
+        Search(QStringLiteral("nowhere"), nullptr, [=](TTextSearchDialog& d) { d.rbBackward->setChecked(backward); }));
     RunSearch();
     QCOMPARE(beeps_, 1);
     QVERIFY(script.boxes().empty());

@@ -1,16 +1,17 @@
 // Start-up: numbers in C format whatever the locale; one copy of the program per user (a second one
 // says "Program running!" and ends with 0; the mark goes with the first process, however it ends).
+#include "app/startup.h"
+
+#include <QLocale>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QtTest>
-#include <QLocale>
 #include <clocale>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "app/startup.h"
 #include "app_test_support.h"
 #include "platform/platform.h"
 #include "test_support.h"

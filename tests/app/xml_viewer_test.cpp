@@ -1,7 +1,7 @@
 // The XML viewer: read-only, the document byte for byte, highlighting up to the size limit.
-#include <QtTest>
-
 #include "app/xml_viewer.h"
+
+#include <QtTest>
 
 using velkor::app::XmlViewer;
 
