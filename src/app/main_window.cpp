@@ -129,6 +129,7 @@ TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent)
   sd1 = new QFileDialog(this);
   sd1->setOption(QFileDialog::DontUseNativeDialog);
   sd1->setAcceptMode(QFileDialog::AcceptSave);
+  sd1->setOption(QFileDialog::DontConfirmOverwrite);  // every output replaces its file without asking
   sd1->setDefaultSuffix(QStringLiteral("xml"));
   sd1->setNameFilter(QStringLiteral("xml (*.xml)"));
   sd1->selectFile(QStringLiteral("velkor.xml"));

@@ -113,6 +113,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(form_->sb1Panels[1]->width(), 300);
     QCOMPARE(form_->sb1Panels[2]->width(), 50);
     QVERIFY(form_->ListBox1->isReadOnly());
+    QCOMPARE(form_->sd1->defaultSuffix(), QStringLiteral("xml"));
+    QCOMPARE(form_->sd1->nameFilters(), QStringList{"xml (*.xml)"});
+    QCOMPARE(form_->sd1->windowTitle(), QStringLiteral("XML Dosya"));
+    QVERIFY(form_->sd1->testOption(QFileDialog::DontConfirmOverwrite));
   }
 
   void activationRemovesLeftoverGsiOnly() {
