@@ -38,3 +38,23 @@ bench: build
 
 clean:
 	@rm -rf $(BUILD)
+
+# Fuzzing the drawing reader (clang, libFuzzer with address and undefined-behaviour checks).
+# Crashing inputs land in $(FUZZ_DIR)/crash-*; keep each one under tests/data/ncz/ as a regression.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 180
+FUZZ_CXX ?= clang++
+FUZZ_FLAGS = -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc
+FUZZ_SOURCES = fuzz/ncz_fuzz.cpp src/ncz/ncz_reader.cpp src/ncz/model_reader.cpp \
+	src/import/number_text.cpp src/import/error.cpp
+
+.PHONY: fuzz fuzz-build
+fuzz-build:
+	@mkdir -p $(FUZZ_DIR)
+	$(FUZZ_CXX) $(FUZZ_FLAGS) $(FUZZ_SOURCES) -o $(FUZZ_DIR)/ncz_fuzz
+
+fuzz: fuzz-build configure
+	@cmake --build $(BUILD) --target velkor-gen-terrain >/dev/null
+	@scripts/fuzz-seeds $(BUILD)/velkor-gen-terrain $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/ncz_fuzz $(FUZZ_DIR)/corpus -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+		-max_len=65536 -artifact_prefix=$(FUZZ_DIR)/ -print_final_stats=1

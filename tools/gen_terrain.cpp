@@ -23,7 +23,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   using namespace velkor;
-  samples::TerrainSpec spec;
+  samples::TerrainGrid grid;
   std::string out;
   try {
     for (int i = 1; i < argc; ++i) {
@@ -33,27 +33,27 @@ int main(int argc, char** argv) {
         return argv[++i];
       };
       if (arg == "--cols")
-        spec.cols = ParseInt(next());
+        grid.cols = ParseInt(next());
       else if (arg == "--rows")
-        spec.rows = ParseInt(next());
+        grid.rows = ParseInt(next());
       else if (arg == "--triangles")
-        spec.triangles = ParseInt(next());
+        grid.triangles = ParseInt(next());
       else if (arg == "--spacing")
-        spec.spacing = ParseFloat(next());
+        grid.spacing = ParseFloat(next());
       else if (arg == "--origin") {
-        spec.originX = ParseFloat(next());
-        spec.originY = ParseFloat(next());
+        grid.originX = ParseFloat(next());
+        grid.originY = ParseFloat(next());
       } else if (arg == "--plain")
-        spec.extras = false;
+        grid.extras = false;
       else if (!arg.empty() && arg[0] != '-' && out.empty())
         out = arg;
       else
         return Usage();
     }
-    if (out.empty() || spec.cols < 0 || spec.rows < 0) return Usage();
+    if (out.empty() || grid.cols < 0 || grid.rows < 0) return Usage();
     std::ofstream file(out, std::ios::binary | std::ios::trunc);
     if (!file) throw Error(CannotCreate(out));
-    samples::TerrainCounts counts = samples::WriteTerrain(file, spec);
+    samples::TerrainCounts counts = samples::WriteTerrain(file, grid);
     file.close();
     if (!file) throw Error(CannotCreate(out));
     std::cout << out << ": " << counts.points << " points, " << counts.triangles << " triangles, " << counts.bytes

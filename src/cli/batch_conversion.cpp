@@ -78,11 +78,6 @@ class CommandLineAnswers : public ConversionQuestions {
 }  // namespace
 
 int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) {
-  if (request.model && !ModelReaderAvailable()) return Usage(err, "--model is not available yet in this build");
-  if (request.slopePlan && !SlopePlanReaderAvailable()) {
-    return Usage(err, "--slope-plan is not available yet in this build");
-  }
-
   std::filesystem::path table;
   std::filesystem::path vertical;
   for (const auto& report : request.reports) {
@@ -106,6 +101,9 @@ int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) 
   try {
     std::filesystem::path workDir;
     if (request.workDir) {
+      // Only the folder itself must be private; the folders above it are the user's business.
+      std::error_code ec;
+      if (request.workDir->has_parent_path()) std::filesystem::create_directories(request.workDir->parent_path(), ec);
       platform::EnsurePrivateFolder(*request.workDir);
       workDir = *request.workDir;
     } else {
@@ -124,10 +122,11 @@ int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) 
     ConversionResult result = G2X(workDir, options, answers);
     std::filesystem::path chosen = request.output ? *request.output : platform::PathFromUtf8(result.documentName);
     for (const auto& file : SaveOutputs(result.document, chosen, workDir)) out << platform::PathToUtf8(file) << "\n";
-  } catch (const NotAvailable& e) {
-    return Usage(err, e.what());
   } catch (Error& e) {
     return Fail(err, e);
+  } catch (const std::exception& e) {
+    // Out of memory or a file system refusal below our own checks: still a message, never a crash.
+    return Fail(err, Error(e.what()));
   }
   return kSuccess;
 }

@@ -1,21 +1,37 @@
 // Reading the --model and --slope-plan drawings for the batch converter.
 #include "cli/drawing_inputs.h"
 
+#include "import/error.h"
+#include "ncz/model_reader.h"
+#include "ncz/slope_plan_reader.h"
+
 namespace velkor::cli {
 
-// TODO(ncz): once the drawing readers are in the core, call the model reader's read-and-match
-// routine here (what the "Model Oku" dialog's OK runs) and return true from ModelReaderAvailable.
-bool ModelReaderAvailable() { return false; }
+namespace {
 
-TerrainModel ReadModelDrawing(const std::filesystem::path&) {
-  throw NotAvailable("--model is not available yet in this build");
+// The dialogs cannot pick a missing file; on a command line a mistyped name is refused rather
+// than read as an empty drawing.
+void RequireDrawing(const std::filesystem::path& drawing) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(drawing, ec)) throw Error(CannotOpen(drawing.string()));
 }
 
-// TODO(slope): likewise with the slope-plan reader's collection (what the "Şevli Plan" dialog's OK runs).
-bool SlopePlanReaderAvailable() { return false; }
+}  // namespace
 
-SlopePlan ReadSlopePlanDrawing(const std::filesystem::path&) {
-  throw NotAvailable("--slope-plan is not available yet in this build");
+// What the "Model Oku" dialog's read button runs once the file is chosen.
+TerrainModel ReadModelDrawing(const std::filesystem::path& drawing) {
+  RequireDrawing(drawing);
+  TerrainModel model;
+  velkor::ReadModel(drawing, model);
+  return model;
+}
+
+// What the "Şevli Plan" dialog's read button runs once the file is chosen.
+SlopePlan ReadSlopePlanDrawing(const std::filesystem::path& drawing) {
+  RequireDrawing(drawing);
+  SlopePlan plan;
+  ReadSlopePlan(drawing, plan);
+  return plan;
 }
 
 }  // namespace velkor::cli

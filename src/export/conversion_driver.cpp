@@ -42,20 +42,7 @@ void JoinPartFile(std::string& document, const std::filesystem::path& part) {
   if (!std::filesystem::is_regular_file(part, ec)) return;
   const std::string bytes = ReadFileBytes(part);
   document.reserve(document.size() + bytes.size() + bytes.size() / 16);
-  const size_t n = bytes.size();
-  size_t start = 0;
-  for (size_t i = 0; i < n; ++i) {
-    char c = bytes[i];
-    if (c != '\r' && c != '\n') continue;
-    document.append(bytes, start, i - start);
-    document += "\r\n";
-    if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < n) {
-    document.append(bytes, start, n - start);
-    document += "\r\n";
-  }
+  AppendCrLfLines(document, bytes);
   std::filesystem::remove(part, ec);
 }
 

@@ -7,6 +7,7 @@
 #include "export/section_steps.h"
 #include "import/error.h"
 #include "import/line_list.h"
+#include "platform/platform.h"
 
 namespace velkor {
 namespace {
@@ -20,12 +21,6 @@ std::ofstream CreateOutput(const std::filesystem::path& file) {
 void Finish(std::ofstream& out, const std::filesystem::path& file) {
   out.close();
   if (!out) throw Error(CannotCreate(file.string()));
-}
-
-// The file's own name is enough for the user to find it; the folder would only crowd the message.
-std::string SourceName(const std::filesystem::path& file) {
-  auto name = file.filename().u8string();
-  return std::string(name.begin(), name.end());
 }
 
 }  // namespace
@@ -46,7 +41,7 @@ void ExportCrossSections(const std::filesystem::path& sectionFile, const std::fi
 
   const auto xmlFile = workDir / "tmp1.xml";
   std::ofstream xml = CreateOutput(xmlFile);
-  WriteCrossSections(rewritten.lines(), xml, gsi, SourceName(sectionFile));
+  WriteCrossSections(rewritten.lines(), xml, gsi, platform::PathToUtf8(sectionFile));
   Finish(xml, xmlFile);
   Finish(gsi, gsiFile);
 }

@@ -27,13 +27,6 @@ ElementKind KindOf(const std::string& code, ElementKind previous) {
   return previous;
 }
 
-// "1+234.500" -> "1234.500"; any "-" moves to the front: "0-050.000" -> "-0050.000".
-std::string NormalizedChainage(const std::string& text) {
-  std::string s = ReplaceAll(text, "+", "");
-  if (s.find('-') != std::string::npos) s = "-" + ReplaceAll(s, "-", "");
-  return s;
-}
-
 double Finite(long double value) {
   if (!std::isfinite(value)) throw Error(kInvalidFloatOperation);
   return static_cast<double>(value);
@@ -53,7 +46,7 @@ struct Point {
     Point p;
     p.routeLine = index + 1;
     p.code = NextField(line);
-    p.chainage = NormalizedChainage(NextField(line));
+    p.chainage = NormalizeChainage(NextField(line));
     p.easting = NextField(line);
     p.northing = NextField(line);
     p.value = NextField(line);

@@ -109,7 +109,14 @@ std::vector<std::filesystem::path> SaveOutputs(const std::string& document, cons
                                                const std::filesystem::path& workDir) {
   std::vector<std::filesystem::path> written;
   const std::filesystem::path target = DocumentPath(chosen);
-  WriteFileBytes(target, document);
+  // Every line of every file we write ends in CR LF, whatever the text came through.
+  if (HasCrLfLines(document)) {
+    WriteFileBytes(target, document);
+  } else {
+    std::string lines;
+    AppendCrLfLines(lines, document);
+    WriteFileBytes(target, lines);
+  }
   written.push_back(target);
 
   const std::filesystem::path route = workDir / kRouteFileName;

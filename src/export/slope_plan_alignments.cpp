@@ -44,17 +44,30 @@ std::string Trimmed(const std::string& text) {
 
 std::string Fixed(double value, int decimals, int width) { return Trimmed(FormatFixed(value, decimals, width)); }
 
+const EntryFields* FieldsOf(const std::vector<EntryFields>& fields, size_t i) {
+  return i < fields.size() ? &fields[i] : nullptr;
+}
+
+// The coordinate texts of an entry line, after its layer name and tag; the tag goes to `tag`.
+// Recorded field ends are trusted only where they do point at commas in this very line.
+std::string_view CoordinateTexts(std::string_view line, const EntryFields* fields, std::string* tag = nullptr) {
+  if (fields != nullptr && fields->layerEnd < fields->tagEnd && fields->tagEnd < line.size() &&
+      line[fields->layerEnd] == ',' && line[fields->tagEnd] == ',') {
+    if (tag != nullptr) tag->assign(line.substr(fields->layerEnd + 1, fields->tagEnd - fields->layerEnd - 1));
+    return line.substr(fields->tagEnd + 1);
+  }
+  NextEntryField(line);  // layer name
+  std::string_view field = NextEntryField(line);
+  if (tag != nullptr) tag->assign(field);
+  return line;
+}
+
 }  // namespace
 
-std::string NextCommaField(std::string& line) {
-  std::string::size_type comma = line.find(',');
-  std::string field;
-  if (comma == std::string::npos) {
-    field.swap(line);
-  } else {
-    field = line.substr(0, comma);
-    line.erase(0, comma + 1);
-  }
+std::string_view NextEntryField(std::string_view& line) {
+  std::string_view::size_type comma = line.find(',');
+  std::string_view field = line.substr(0, comma);
+  line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
   return field;
 }
 
@@ -71,53 +84,79 @@ void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>
     total += lengths[j];
   }
 
+  // Lines are gathered in a buffer and handed to the stream in large pieces: a polyline may have
+  // hundreds of thousands of vertices.
+  std::string text;
+  auto flushIfLarge = [&text, &out] {
+    if (text.size() < (1u << 20)) return;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+  };
   const std::string escaped = XmlEscape(name);
-  out << "\t\t<Alignment name=\"" << escaped << "\" length=\"" << Fixed(total, 6, 15) << "\" staStart=\"0.000000\">"
-      << kEol;
-  out << "\t\t\t<CoordGeom>" << kEol;
+  text +=
+      "\t\t<Alignment name=\"" + escaped + "\" length=\"" + Fixed(total, 6, 15) + "\" staStart=\"0.000000\">" + kEol;
+  text += "\t\t\t<CoordGeom>";
+  text += kEol;
   double station = 0;
   for (size_t j = 1; j < n; ++j) {
     const Vertex& from = vertices[j - 1];
     const Vertex& to = vertices[j];
     double dir = GradToDeg(Azimuth(from.e, from.n, to.e, to.n));
-    std::string start = j == 1 ? std::string("0.000") : Fixed(station, 3, 10);
-    out << "\t\t\t\t<Line dir=\"" << Fixed(dir, 6, 10) << "\" length=\"" << Fixed(lengths[j], 3, 10) << "\" staStart=\""
-        << start << "\">" << kEol;
-    out << "\t\t\t\t\t<Start>" << from.northingText << ' ' << from.eastingText << " </Start>" << kEol;
-    out << "\t\t\t\t\t<End>" << to.northingText << ' ' << to.eastingText << " </End>" << kEol;
-    out << "\t\t\t\t</Line>" << kEol;
+    text += "\t\t\t\t<Line dir=\"";
+    text += Fixed(dir, 6, 10);
+    text += "\" length=\"";
+    text += Fixed(lengths[j], 3, 10);
+    text += "\" staStart=\"";
+    text += j == 1 ? std::string("0.000") : Fixed(station, 3, 10);
+    text += "\">";
+    text += kEol;
+    text += "\t\t\t\t\t<Start>" + from.northingText + ' ' + from.eastingText + " </Start>" + kEol;
+    text += "\t\t\t\t\t<End>" + to.northingText + ' ' + to.eastingText + " </End>" + kEol;
+    text += "\t\t\t\t</Line>";
+    text += kEol;
     station += lengths[j];
+    flushIfLarge();
   }
-  out << "\t\t\t</CoordGeom>" << kEol;
-  out << "\t\t\t<Profile name=\"" << escaped << "\">" << kEol;
-  out << "\t\t\t\t<ProfAlign name=\"" << escaped << "\">" << kEol;
+  text += "\t\t\t</CoordGeom>";
+  text += kEol;
+  text += "\t\t\t<Profile name=\"" + escaped + "\">" + kEol;
+  text += "\t\t\t\t<ProfAlign name=\"" + escaped + "\">" + kEol;
   station = 0;
   for (size_t j = 0; j < n; ++j) {
     station += lengths[j];
-    out << "\t\t\t\t\t<PVI>" << Fixed(station, 3, 15) << ' ' << Fixed(vertices[j].z, 3, 15) << "</PVI>" << kEol;
+    text += "\t\t\t\t\t<PVI>";
+    text += Fixed(station, 3, 15);
+    text += ' ';
+    text += Fixed(vertices[j].z, 3, 15);
+    text += "</PVI>";
+    text += kEol;
+    flushIfLarge();
   }
-  out << "\t\t\t\t</ProfAlign>" << kEol;
-  out << "\t\t\t</Profile>" << kEol;
-  out << "\t\t</Alignment>" << kEol;
+  text += "\t\t\t\t</ProfAlign>";
+  text += kEol;
+  text += "\t\t\t</Profile>";
+  text += kEol;
+  text += "\t\t</Alignment>";
+  text += kEol;
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
   std::vector<std::string> vertices;
   if (!plan.axisPoints.empty()) {
     vertices.reserve(plan.axisPoints.size());
-    for (std::string line : plan.axisPoints) {
-      NextCommaField(line);  // layer name
-      NextCommaField(line);  // tag
-      vertices.push_back(NextCommaField(line));
+    for (size_t i = 0; i < plan.axisPoints.size(); ++i) {
+      std::string_view rest = CoordinateTexts(plan.axisPoints[i], FieldsOf(plan.axisPointFields, i));
+      vertices.emplace_back(NextEntryField(rest));
     }
     WriteSlopeAlignment("Ax", vertices, out);
   }
-  for (std::string line : plan.polylines) {
+  for (size_t i = 0; i < plan.polylines.size(); ++i) {
     vertices.clear();
-    NextCommaField(line);  // layer name
-    std::string label = NextCommaField(line);
-    for (std::string field = NextCommaField(line); !field.empty(); field = NextCommaField(line)) {
-      vertices.push_back(std::move(field));
+    std::string label;
+    std::string_view rest = CoordinateTexts(plan.polylines[i], FieldsOf(plan.polylineFields, i), &label);
+    for (std::string_view field = NextEntryField(rest); !field.empty(); field = NextEntryField(rest)) {
+      vertices.emplace_back(field);
     }
     WriteSlopeAlignment(label, vertices, out);
   }

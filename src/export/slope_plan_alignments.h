@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velkor {
@@ -12,7 +13,8 @@ struct SlopePlan;  // ncz/slope_plan.h
 
 // Cuts the text before the next "," off the front of `line`, together with that comma; without a
 // comma the field is the whole rest and the line becomes empty. Two commas in a row give "".
-std::string NextCommaField(std::string& line);
+// Works on a view so that a polyline of many vertices is cut up in one pass.
+std::string_view NextEntryField(std::string_view& line);
 
 // One complete Alignment element named `name` (XML-escaped) through the vertex texts "E N Z", in order.
 void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>& vertices, std::ostream& out);

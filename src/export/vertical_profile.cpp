@@ -5,6 +5,7 @@
 
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
+#include "export/xml_text.h"
 #include "import/error.h"
 #include "import/route_file.h"
 #include "import/text_fields.h"
@@ -56,11 +57,11 @@ void WriteVerticalProfile(const LineList& routeLines, const RouteScan& scan, std
       // Only the exact text "0.000" means no curve: "0.00" and "0" are curve lengths.
       if (point.curveLength != kNoCurve) {
         WriteLine(document, 5,
-                  "<ParaCurve length=\"" + point.curveLength + "\" desc=\"" + point.curveFigure + "\">" +
-                      point.chainage + " " + point.elevation + "</ParaCurve>");
+                  "<ParaCurve length=\"" + XmlEscape(point.curveLength) + "\" desc=\"" + XmlEscape(point.curveFigure) +
+                      "\">" + XmlEscape(point.chainage) + " " + XmlEscape(point.elevation) + "</ParaCurve>");
       } else {
         if (!point.entry && !point.exit) {
-          WriteLine(document, 5, "<PVI>" + point.chainage + " " + point.elevation + "</PVI>");
+          WriteLine(document, 5, "<PVI>" + XmlEscape(point.chainage) + " " + XmlEscape(point.elevation) + "</PVI>");
         }
         auto straight = [&] {
           return GsiProfileElement(point.chainage, GsiElement::Straight, std::nullopt, point.elevation) + "\r\n";

@@ -22,7 +22,40 @@ std::vector<std::string> SplitTextLines(const std::string& bytes) {
   return lines;
 }
 
+void AppendCrLfLines(std::string& out, std::string_view bytes) {
+  const size_t n = bytes.size();
+  size_t start = 0;
+  for (size_t i = 0; i < n; ++i) {
+    char c = bytes[i];
+    if (c != '\r' && c != '\n') continue;
+    out.append(bytes, start, i - start);
+    out += "\r\n";
+    if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) {
+    out.append(bytes, start, n - start);
+    out += "\r\n";
+  }
+}
+
+bool HasCrLfLines(std::string_view bytes) {
+  const size_t n = bytes.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (bytes[i] == '\r') {
+      if (i + 1 == n || bytes[i + 1] != '\n') return false;
+      ++i;
+    } else if (bytes[i] == '\n') {
+      return false;
+    }
+  }
+  return n == 0 || bytes[n - 1] == '\n';
+}
+
 std::string ReadFileBytes(const std::filesystem::path& file) {
+  // A folder opens like a file on some systems and then claims an endless size.
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) throw Error(CannotOpen(file.string()));
   std::ifstream in(file, std::ios::binary);
   if (!in) throw Error(CannotOpen(file.string()));
   std::string bytes;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velkor {
@@ -36,6 +37,11 @@ class LineList {
 
 // Splits bytes into lines at CR LF, LF or lone CR; a final line ending adds no empty line.
 std::vector<std::string> SplitTextLines(const std::string& bytes);
+// Appends the lines of `bytes` to `out`, each ended by CR LF whatever ending it had (a last line
+// without ending gets one too).
+void AppendCrLfLines(std::string& out, std::string_view bytes);
+// True when every line of `bytes` already ends in CR LF, the last one included (or it is empty).
+bool HasCrLfLines(std::string_view bytes);
 // The whole file as bytes; throws Error("Cannot open file %s").
 std::string ReadFileBytes(const std::filesystem::path& file);
 // Creates (or replaces) the file with these bytes; throws Error("Cannot create file %s").

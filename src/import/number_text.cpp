@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -95,6 +96,8 @@ int ParseInt(std::string_view text) {
 }
 
 std::int64_t RoundHalfEven(long double x) {
+  // Beyond 64 bits (or not a number) there is no integer to give: an arithmetic error, not a wrap.
+  if (!(std::fabs(x) < 9.2e18L)) throw Error(kInvalidFloatOperation);
   long double floor = std::floor(x);
   long double diff = x - floor;
   auto n = static_cast<std::int64_t>(floor);
@@ -187,34 +190,50 @@ char* FixedBackwards(char* end, double value, int decimals) {
   const double fraction = scaled - static_cast<double>(units);
   if (std::fabs(fraction - 0.5) <= 0x1p-10) return nullptr;
   if (fraction > 0.5) ++units;
+  static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
   char* p = end;
-  int left = decimals;
-  for (; left >= 2; left -= 2) {
+  if (decimals == 3) {  // the coordinates' format, by far the most used
+    const std::uint64_t whole = units / 1000;
+    const auto fraction = static_cast<std::uint32_t>(units - whole * 1000);
+    p -= 4;
+    p[0] = '.';
+    p[1] = static_cast<char>('0' + fraction / 100);
+    p[2] = kPairs[2 * (fraction % 100)];
+    p[3] = kPairs[2 * (fraction % 100) + 1];
+    units = whole;
+  } else if (decimals > 0) {
+    const std::uint64_t whole = units / kPowers[decimals];
+    auto fraction = static_cast<std::uint32_t>(units - whole * kPowers[decimals]);
+    for (int i = 0; i < decimals; ++i) {
+      *--p = static_cast<char>('0' + fraction % 10);
+      fraction /= 10;
+    }
+    *--p = '.';
+    units = whole;
+  }
+  // The integer part mostly fits 32 bits, where the digit pairs come cheaper.
+  while (units > 0xFFFFFFFFu) {
     const char* pair = kPairs + 2 * (units % 100);
     units /= 100;
     *--p = pair[1];
     *--p = pair[0];
   }
-  if (left == 1) {
-    *--p = static_cast<char>('0' + units % 10);
-    units /= 10;
-  }
-  if (decimals > 0) *--p = '.';
-  while (units >= 100) {
-    const char* pair = kPairs + 2 * (units % 100);
-    units /= 100;
+  auto small = static_cast<std::uint32_t>(units);
+  while (small >= 100) {
+    const char* pair = kPairs + 2 * (small % 100);
+    small /= 100;
     *--p = pair[1];
     *--p = pair[0];
   }
-  if (units >= 10) {
-    *--p = kPairs[2 * units + 1];
-    *--p = kPairs[2 * units];
+  if (small >= 10) {
+    *--p = kPairs[2 * small + 1];
+    *--p = kPairs[2 * small];
   } else {
-    *--p = static_cast<char>('0' + units);
+    *--p = static_cast<char>('0' + small);
   }
   if (std::signbit(value)) *--p = '-';
   return p;
@@ -223,20 +242,22 @@ char* FixedBackwards(char* end, double value, int decimals) {
 }  // namespace
 
 void AppendFixed(std::string& out, double value, int decimals, int width) {
+  constexpr int kPadded = 24;  // blanks laid down in one go for the usual widths
   char digits[48];
   char* end = digits + sizeof digits;
+  std::memset(end - kPadded, ' ', kPadded);
   char* start = FixedBackwards(end, value, decimals);
   if (start == nullptr) {
     out += FormatFixed(value, decimals, width);
     return;
   }
   const int length = static_cast<int>(end - start);
-  if (length < width && width <= static_cast<int>(sizeof digits)) {
-    while (end - start < width) *--start = ' ';
+  if (length < width && width <= kPadded) {
+    start = end - width;
   } else if (length < width) {
     out.append(static_cast<std::size_t>(width - length), ' ');
   }
-  out.append(start, end);
+  out.append(start, static_cast<std::size_t>(end - start));
 }
 
 }  // namespace velkor

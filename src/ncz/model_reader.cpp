@@ -89,12 +89,6 @@ class FirstPositionIndex {
   std::size_t mask_ = 0;
 };
 
-void AppendNumber(std::string& out, std::uint32_t n) {
-  char digits[12];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
-  out.append(digits, ec == std::errc() ? end : digits);
-}
-
 }  // namespace
 
 void AppendVertexText(std::string& out, const TGeometryPoint& p) {
@@ -187,13 +181,13 @@ void MatchTriangles(TerrainModel& model, const MatchingProgress& progress) {
         int percent = MatchingPercent(base + t, n);
         if (percent != shown) progress(shown = percent);
       }
-      std::string face;
-      face.reserve(24);
+      char face[3 * 11];
+      char* end = face;
       for (int corner = 0; corner < 3; ++corner) {
-        if (corner > 0) face.push_back(' ');
-        AppendNumber(face, index.Find(wanted[t][corner], hashes[t][corner]));
+        if (corner > 0) *end++ = ' ';
+        end = std::to_chars(end, face + sizeof face, index.Find(wanted[t][corner], hashes[t][corner])).ptr;
       }
-      model.faces.push_back(std::move(face));
+      model.faces.emplace_back(face, end);
     }
   }
 }
@@ -201,6 +195,11 @@ void MatchTriangles(TerrainModel& model, const MatchingProgress& progress) {
 void ReadModel(const std::filesystem::path& drawing, TerrainModel& model, const MatchingProgress& progress) {
   ReadModelDrawing(drawing, model);
   MatchTriangles(model, progress);
+}
+
+void ReadModelCommand(const std::optional<std::filesystem::path>& chosen, TerrainModel& model,
+                      const MatchingProgress& progress) {
+  if (chosen) ReadModel(*chosen, model, progress);
 }
 
 }  // namespace velkor

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,10 @@ void MatchTriangles(TerrainModel& model, const MatchingProgress& progress = {});
 
 // The model dialog's read command once a file was chosen: read (when it exists), then match.
 void ReadModel(const std::filesystem::path& drawing, TerrainModel& model, const MatchingProgress& progress = {});
+
+// The whole read command: a cancelled file choice (no path) leaves the lists of the last reading as
+// they are; a chosen name is read and matched as ReadModel does.
+void ReadModelCommand(const std::optional<std::filesystem::path>& chosen, TerrainModel& model,
+                      const MatchingProgress& progress = {});
 
 }  // namespace velkor

@@ -21,7 +21,11 @@ std::int32_t Int32At(const unsigned char* p) {
 
 double Float64At(const unsigned char* p) {
   std::uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&v, p, sizeof v);
+  } else {
+    for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+  }
   return std::bit_cast<double>(v);
 }
 
@@ -39,6 +43,9 @@ NczReader::~NczReader() = default;
 
 void NczReader::Open(const std::filesystem::path& file) {
   Close();
+  // A folder opens like a file on some systems and then reads as nonsense; it is no drawing.
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) throw Error(CannotOpen(file.string()));
   file_.open(file, std::ios::binary);
   if (!file_) throw Error(CannotOpen(file.string()));
   file_.seekg(0, std::ios::end);

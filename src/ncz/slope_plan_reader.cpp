@@ -48,12 +48,15 @@ void SlopePlanCollector::AddEntry(std::string_view layerName, std::string_view t
   line += ',';
   line.append(tag);
   line += ',';
+  const EntryFields fields{layerName.size(), layerName.size() + 1 + tag.size()};
   if (tag == kAxisTag) {
     if (!geometry.empty()) line += CoordinateText(geometry.front());
     plan_.axisPoints.push_back(std::move(line));
+    plan_.axisPointFields.push_back(fields);
   } else {
     for (const auto& point : geometry) line += CoordinateText(point);
     plan_.polylines.push_back(std::move(line));
+    plan_.polylineFields.push_back(fields);
   }
 }
 
@@ -71,8 +74,7 @@ void SlopePlanCollector::operator()(const ncz::Entity& entity) {
 }
 
 void ReadSlopePlan(const std::filesystem::path& drawing, SlopePlan& plan) {
-  plan.axisPoints.clear();
-  plan.polylines.clear();
+  plan = SlopePlan();
   std::error_code ec;
   if (drawing.empty() || !std::filesystem::exists(drawing, ec)) return;
   SlopePlanCollector collector(plan);

@@ -82,20 +82,48 @@ TEST(Convert, UnreadableReportNamesTheFile) {
   EXPECT_EQ(o.err.rfind(report.string() + ": ", 0), 0u) << o.err;
 }
 
-TEST(Convert, DrawingReadersNotInThisBuildSayso) {
+// A drawing named on the command line that does not exist is refused, naming the file.
+TEST(Convert, MissingDrawingIsRefused) {
   ScratchDir scratch;
-  const std::string report = Quote((scratch / "a.cks").string());
-  const std::pair<std::string, std::string> cases[] = {
-      {"--model " + Quote((scratch / "m.ncz").string()),
-       "velkor-convert: --model is not available yet in this build\n"},
-      {"--slope-plan " + Quote((scratch / "s.ncz").string()),
-       "velkor-convert: --slope-plan is not available yet in this build\n"},
-  };
-  for (const auto& [arguments, message] : cases) {
-    Outcome o = Convert(scratch, report + " " + arguments);
-    EXPECT_EQ(o.code, 2) << arguments;
-    EXPECT_EQ(o.err, message);
+  const fs::path table = fs::path(test::kSourceDir) / "examples" / "GUZERGAH.cks";
+  for (const std::string option : {"--model", "--slope-plan"}) {
+    const fs::path drawing = scratch / "missing.ncz";
+    Outcome o = Convert(scratch, Quote(table.string()) + " " + option + " " + Quote(drawing.string()) + " -o " +
+                                     Quote((scratch / "out.xml").string()) + " --work-dir " +
+                                     Quote((scratch / "work").string()));
+    EXPECT_EQ(o.code, 1) << option;
+    EXPECT_NE(o.err.find("Cannot open file " + drawing.string()), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(scratch / "out.xml")) << option;
   }
+}
+
+TEST(Convert, ModelDrawingBecomesTheSurface) {
+  const fs::path examples = fs::path(test::kSourceDir) / "examples";
+  if (RecognizeReport(examples / "GUZERGAH.cks") != ReportKind::ElementTable) {
+    GTEST_SKIP() << "element table recognition not in this build";
+  }
+  ScratchDir scratch;
+  const fs::path document = scratch / "YOL.xml";
+  Outcome o = Convert(scratch, Quote((examples / "GUZERGAH.cks").string()) + " --model " +
+                                   Quote((examples / "MODEL.ncz").string()) + " -o " + Quote(document.string()) +
+                                   " --work-dir " + Quote((scratch / "work").string()));
+  ASSERT_EQ(o.code, 0) << o.err;
+  const std::string xml = ReadBytes(document);
+  EXPECT_NE(xml.find("\t\t\t<Surfaces>\r\n\t\t\t\t<Surface name=\"1\" desc=\"Dud32\">\r\n"), std::string::npos);
+  EXPECT_NE(xml.find("\t\t\t\t\t\t\t<P id=\"400\">"), std::string::npos);
+  EXPECT_EQ(xml.find("<P id=\"401\">"), std::string::npos);
+  EXPECT_NE(xml.find("\t\t\t\t\t\t\t<F n=\"722\">"), std::string::npos);
+  EXPECT_EQ(xml.find("<F n=\"723\">"), std::string::npos);
+  EXPECT_FALSE(fs::exists(scratch / "work" / "tmpc.xml"));
+
+  // A model drawing that is not there is refused before anything is written.
+  const fs::path missing = scratch / "yok.ncz";
+  Outcome refused =
+      Convert(scratch, Quote((examples / "GUZERGAH.cks").string()) + " --model " + Quote(missing.string()) + " -o " +
+                           Quote((scratch / "B.xml").string()) + " --work-dir " + Quote((scratch / "work").string()));
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_NE(refused.err.find("Cannot open file " + missing.string() + "\n"), std::string::npos) << refused.err;
+  EXPECT_FALSE(fs::exists(scratch / "B.xml"));
 }
 
 // The whole way from the independently written reports to the saved files.
@@ -108,9 +136,10 @@ TEST(Convert, SampleReportsEndToEnd) {
   ScratchDir scratch;
   fs::create_directory(scratch / "out");
   const fs::path document = scratch / "out" / "YOL.xml";
+  const fs::path work = scratch / "deeper" / "work";  // made with the folders above it
   Outcome o =
       Convert(scratch, Quote((samples / "DUSEY.cks").string()) + " " + Quote((samples / "ELEMAN.cks").string()) +
-                           " -o " + Quote(document.string()) + " --work-dir " + Quote((scratch / "work").string()));
+                           " -o " + Quote(document.string()) + " --work-dir " + Quote(work.string()));
   ASSERT_EQ(o.code, 0) << o.err;
   EXPECT_EQ(o.err, "");
   const std::string out = scratch.workDir() + "out/";
@@ -120,7 +149,8 @@ TEST(Convert, SampleReportsEndToEnd) {
   if (std::system("xmllint --version >/dev/null 2>&1") == 0) {
     EXPECT_EQ(std::system(("xmllint --noout " + Quote(document.string())).c_str()), 0);
   }
-  for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(scratch / "work" / gsi)) << gsi;
+  for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(work / gsi)) << gsi;
+  EXPECT_EQ(fs::status(work).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
 TEST(Convert, OneReportOfEachKindAtMost) {

@@ -14,6 +14,8 @@
 #include "import/route_file.h"
 #include "import/text_fields.h"
 #include "lib/cross_section_samples.h"
+#include "lib/route_model.h"
+#include "platform/platform.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -207,7 +209,7 @@ TEST(CrossSectionSamples, BadLineEndsTheConversionWithItsPlace) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "'' is not a valid integer value");
-    EXPECT_EQ(e.where(), "BOZUK.kse:3");
+    EXPECT_EQ(e.where(), platform::PathToUtf8(work / "BOZUK.kse") + ":3");
   }
 }
 
@@ -229,6 +231,11 @@ TEST(CrossSectionSamples, GeneratedFileSpacesStationsAndConvertsWhole) {
     EXPECT_LE(stations[i] - stations[i - 1], 25);
   }
   EXPECT_GT(stations.back(), stations[stations.size() - 2]);
+
+  auto route = samples::GenerateRoute(3, 0, 7);
+  auto along = samples::SampleStations(samples::ForRoute(route, 7));
+  EXPECT_EQ(along.front(), route.StartStation());
+  EXPECT_EQ(along.back(), route.EndStation());
 
   std::string bytes = samples::GenerateCrossSectionFile(options);
   EXPECT_EQ(bytes, samples::GenerateCrossSectionFile(options)) << "same seed, same file";

@@ -4,6 +4,7 @@
 #include "export/cross_section_writer.h"
 #include "export/section_steps.h"
 #include "import/error.h"
+#include "platform/platform.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -245,7 +246,7 @@ TEST_P(CrossSectionFailure, NamesMessageFileAndLine) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), c.message);
-    EXPECT_EQ(e.file(), "KOT.ksp");
+    EXPECT_EQ(e.file(), platform::PathToUtf8(dir / "KOT.ksp"));
     EXPECT_EQ(e.line(), c.line);
   }
   // The rewritten file is complete whatever went wrong after it.
@@ -285,6 +286,18 @@ TEST(ExportCrossSections, MissingFileWritesNothing) {
     EXPECT_EQ(e.message(), "Cannot open file " + (dir / "YOK.kse").string());
   }
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(ExportCrossSections, FolderInsteadOfAFileIsRefused) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir / "ENKESIT.kse");
+  try {
+    ExportCrossSections(dir / "ENKESIT.kse", dir.path());
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), "Cannot open file " + (dir / "ENKESIT.kse").string());
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "crs.gsi"));
 }
 
 TEST(ExportCrossSections, ReplacesTheFilesOfAnEarlierRun) {

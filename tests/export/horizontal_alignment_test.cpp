@@ -10,6 +10,7 @@
 #include "export/section_steps.h"
 #include "import/error.h"
 #include "import/route_file.h"
+#include "import/number_text.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -96,7 +97,7 @@ std::string Attr(const std::string& line, const std::string& name) {
   return line.substr(at, line.find('"', at) - at);
 }
 
-double Num(const std::string& line, const std::string& name) { return std::stod(Attr(line, name)); }
+double Num(const std::string& line, const std::string& name) { return ParseFloat(Attr(line, name)); }
 
 // The lines of the document that open an element (Line, Curve, Spiral), in order.
 std::vector<std::string> Elements(const Exported& x) {

@@ -39,7 +39,8 @@ TEST(PointDistance, MillimetreTiesGoToEven) {
   EXPECT_EQ(PointDistance(0, 0, 0.0625, 0), 0.062);
   EXPECT_EQ(PointDistance(0, 0, 0.1875, 0), 0.188);
   EXPECT_EQ(PointDistance(1, 1, 1, 1), 0);
-  EXPECT_EQ(PointDistance(0, 0, 1e200, 1e200), RoundDecimals(3, 1e200 * std::sqrt(2.0)));  // no overflow
+  EXPECT_EQ(PointDistance(0, 0, 3e12, 4e12), 5e12);
+  EXPECT_THROW(PointDistance(0, 0, 1e200, 1e200), Error);  // no millimetre count that large
 }
 
 TEST(RoundDecimals, HalvesToEven) {

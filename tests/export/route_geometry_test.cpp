@@ -16,6 +16,7 @@
 #include "lib/element_table.h"
 #include "lib/json_lite.h"
 #include "lib/route_model.h"
+#include "import/number_text.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -39,7 +40,7 @@ std::string Attr(const std::string& line, const std::string& name) {
   return line.substr(at, line.find('"', at) - at);
 }
 
-double Num(const std::string& line, const std::string& name) { return std::stod(Attr(line, name)); }
+double Num(const std::string& line, const std::string& name) { return ParseFloat(Attr(line, name)); }
 
 // "<Start>N E </Start>" -> (E, N).
 EnPoint Coordinates(const std::string& line) {

@@ -146,6 +146,19 @@ TEST_F(SaveOutputsTest, WritesEverythingBesideTheChosenName) {
   EXPECT_TRUE(fs::exists(workDir / "tmp.gec"));
 }
 
+TEST_F(SaveOutputsTest, DocumentLinesEndInCrLfWhateverTheyCameWith) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"<a>\r\n</a>\r\n", "<a>\r\n</a>\r\n"},
+      {"<a>\n</a>", "<a>\r\n</a>\r\n"},
+      {"<a>\r</a>\r\n", "<a>\r\n</a>\r\n"},
+      {"<a>\r\n\r\n</a>\n", "<a>\r\n\r\n</a>\r\n"},
+  };
+  for (const auto& [text, saved] : cases) {
+    SaveOutputs(text, work / "out" / "d.xml", workDir);
+    EXPECT_EQ(ReadBytes(work / "out" / "d.xml"), saved) << text;
+  }
+}
+
 TEST_F(SaveOutputsTest, MissingWorkFilesAreSkipped) {
   for (const char* name : {"tmp.gec", "aln.gsi", "crs.gsi"}) fs::remove(workDir / name);
   const fs::path out = work / "out";

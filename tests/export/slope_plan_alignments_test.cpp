@@ -40,7 +40,7 @@ struct CommaCase {
   std::vector<std::string> fields;  // taken one after another until the line is empty
 };
 
-TEST(NextCommaField, CutsFieldsOffTheFront) {
+TEST(NextEntryField, CutsFieldsOffTheFront) {
   const CommaCase cases[] = {
       {"K_1,A12,1 2 3,", {"K_1", "A12", "1 2 3"}},
       {"K_1,,1 2 3,", {"K_1", "", "1 2 3"}},
@@ -49,15 +49,15 @@ TEST(NextCommaField, CutsFieldsOffTheFront) {
       {" a , b", {" a ", " b"}},
   };
   for (const auto& c : cases) {
-    std::string line = c.line;
+    std::string_view line = c.line;
     std::vector<std::string> fields;
     do {
-      fields.push_back(NextCommaField(line));
+      fields.emplace_back(NextEntryField(line));
     } while (!line.empty());
     EXPECT_EQ(fields, c.fields) << c.line;
   }
-  std::string empty;
-  EXPECT_EQ(NextCommaField(empty), "");
+  std::string_view empty;
+  EXPECT_EQ(NextEntryField(empty), "");
   EXPECT_EQ(empty, "");
 }
 
@@ -173,6 +173,19 @@ TEST(SlopeAlignment, NamesAreEscapedAndMayBeEmpty) {
                 "\t\t\t\t<ProfAlign name=\"\xDE"
                 "EV\">",
             }));
+}
+
+TEST(SlopeAlignment, RecordedFieldEndsKeepCommasInNames) {
+  SlopePlan plan;
+  plan.axisPoints = {"K_EKS,1,NOKTA,0 0 0,", "K_EKS,NOKTA,0 3 0,"};
+  plan.axisPointFields = {{7, 13}};  // the second line has no record: cut at commas
+  plan.polylines = {"K_1,1,5,0 0 0,0 1 0,", "K_1,P,0 0 0,0 2 0,"};
+  plan.polylineFields = {{3, 7}, {2, 3}};  // the second record points at no comma: not trusted
+  auto lines = Alignments(plan);
+  EXPECT_EQ(Matching(lines, "<Alignment "),
+            (std::vector<std::string>{"\t\t<Alignment name=\"Ax\" length=\"3.000000\" staStart=\"0.000000\">",
+                                      "\t\t<Alignment name=\"1,5\" length=\"1.000000\" staStart=\"0.000000\">",
+                                      "\t\t<Alignment name=\"P\" length=\"2.000000\" staStart=\"0.000000\">"}));
 }
 
 TEST(SlopeAlignment, AxisFromEveryLayerComesFirst) {

@@ -173,6 +173,15 @@ TEST_F(VerticalProfile, NegativeChainageKeepsItsSignInFront) {
   EXPECT_EQ(out.gsi.at(0), Record("-0000000000050000", kStraight, kNon, "+0000000000850000"));
 }
 
+// Texts copied from the report must not break the document.
+TEST_F(VerticalProfile, CopiedTextsAreEscaped) {
+  Output out = Write({"0+000.000 850.000 0.000 0.000 MENE", "0+100.000 8<5&0 0.000 0.000 MENE",
+                      "0+300.000 856.000 200 1>0 MENE", "1+000.000 843.000 0.000 0.000 MENE"});
+  EXPECT_EQ(out.document,
+            (std::vector<std::string>{Pvi("0000.000", "850.000"), Pvi("0100.000", "8&lt;5&amp;0"),
+                                      Para("200", "1&gt;0", "0300.000", "856.000"), Pvi("1000.000", "843.000")}));
+}
+
 // With no profile line there is no point to end the path at: the file keeps its header only.
 TEST_F(VerticalProfile, EmptySectionGivesEmptyProfileAndHeaderOnly) {
   Output out = Write({});

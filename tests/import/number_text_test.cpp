@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 
 #include "import/error.h"
@@ -97,6 +98,14 @@ TEST(RoundHalfEven, TiesGoToEven) {
   EXPECT_EQ(RoundHalfEven(-0.4L), 0);
   EXPECT_EQ(RoundHalfEven(2.5000001L), 3);
   EXPECT_EQ(RoundHalfEven(1e13L), 10000000000000);
+  for (long double huge : {1e19L, -1e300L, static_cast<long double>(NAN)}) {
+    try {
+      RoundHalfEven(huge);
+      ADD_FAILURE() << static_cast<double>(huge);
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message(), "Invalid floating point operation");
+    }
+  }
 }
 
 // Whatever locale the process runs under, the text stays the same (the second run of this

@@ -330,11 +330,11 @@ TEST(NczReader, PolylineVertexCountFollowsTheBodyLength) {
 
 TEST(NczReader, LargeDrawingThroughTheFileMatchesTheGrid) {
   // Several megabytes, so records straddle the reader's buffer boundaries.
-  samples::TerrainSpec spec;
-  spec.cols = 120;
-  spec.rows = 100;
+  samples::TerrainGrid grid;
+  grid.cols = 120;
+  grid.rows = 100;
   std::ostringstream out;
-  samples::TerrainCounts counts = samples::WriteTerrain(out, spec);
+  samples::TerrainCounts counts = samples::WriteTerrain(out, grid);
   test::ScratchDir dir;
   test::WriteBytes(dir / "big.ncz", out.str());
   ASSERT_GT(counts.bytes, 3 << 20);
@@ -343,7 +343,7 @@ TEST(NczReader, LargeDrawingThroughTheFileMatchesTheGrid) {
   ReadDrawing(dir / "big.ncz", ncz::kModelKinds, [&](const ncz::Entity& e) {
     if (e.kind == ncz::kPointKind) {
       samples::NczVertex expected =
-          samples::TerrainPoint(spec, static_cast<int>(points % spec.cols), static_cast<int>(points / spec.cols));
+          samples::TerrainPoint(grid, static_cast<int>(points % grid.cols), static_cast<int>(points / grid.cols));
       const TGeometryPoint& p = (*e.geometry)[0];
       allOnGrid = allOnGrid && p.x == expected.x && p.y == expected.y && p.z == expected.z;
       EXPECT_EQ(e.layerName, "ARAZI");

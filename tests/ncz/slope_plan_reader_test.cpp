@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "export/slope_plan_alignments.h"
 #include "import/error.h"
 #include "lib/ncz_writer.h"
 #include "lib/slope_drawing.h"
@@ -172,6 +173,33 @@ TEST(SlopePlanReader, PolylineVertexStoredSecondCoordinateFirst) {
   writer.AddRecord(21, body);
   SlopePlan plan = Read(writer);
   EXPECT_EQ(plan.polylines, Lines{"K_1,A12,1000.000 2000.000 100.000,1000.000 2010.000 101.000,"});
+}
+
+TEST(SlopePlanReader, CommasInNamesDoNotShiftTheAlignments) {
+  NczWriter writer;
+  writer.SetLayerName(1, "K_EKS,SA\xD0");
+  writer.SetLayerName(2, "K_SEV,1");
+  writer.AddPoint(kA, 1);
+  writer.AddPoint(kB, 1);
+  writer.AddPolyline({kA, kB, kC},
+                     "\xDE"
+                     "EV 1,5",
+                     0, 2);
+  SlopePlan plan = Read(writer);
+  ASSERT_EQ(plan.polylineFields.size(), 1u);
+  EXPECT_EQ(plan.polylineFields[0].layerEnd, 7u);
+  EXPECT_EQ(plan.polylineFields[0].tagEnd, 15u);
+  EXPECT_EQ(plan.axisPointFields.size(), 2u);
+
+  std::ostringstream out;
+  WriteSlopePlanAlignments(plan, out);
+  Lines names;
+  for (const auto& line : test::SplitLines(out.str())) {
+    if (line.find("<Alignment ") != std::string::npos) names.push_back(line);
+  }
+  EXPECT_EQ(names, (Lines{"\t\t<Alignment name=\"Ax\" length=\"10.000000\" staStart=\"0.000000\">",
+                          "\t\t<Alignment name=\"\xDE"
+                          "EV 1,5\" length=\"20.000000\" staStart=\"0.000000\">"}));
 }
 
 TEST(SlopePlanReader, TrianglesAndOtherKindsYieldNothing) {

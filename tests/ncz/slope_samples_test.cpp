@@ -36,10 +36,10 @@ std::vector<TGeometryPoint> TruthAxis(const std::string& json) {
   return axis;
 }
 
-std::string Field(std::string line, int index) {
-  std::string field;
-  for (int i = 0; i <= index; ++i) field = NextCommaField(line);
-  return field;
+std::string Field(std::string_view line, int index) {
+  std::string_view field;
+  for (int i = 0; i <= index; ++i) field = NextEntryField(line);
+  return std::string(field);
 }
 
 class SlopeSample : public ::testing::Test {

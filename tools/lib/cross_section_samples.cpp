@@ -7,6 +7,7 @@
 
 #include "import/number_text.h"
 #include "import/text_fields.h"
+#include "lib/route_model.h"
 
 namespace velkor::samples {
 namespace {
@@ -46,16 +47,24 @@ const std::vector<SectionVertex>& SampleSectionTemplate() {
   return kTemplate;
 }
 
+CrossSectionSampleOptions ForRoute(const RouteModel& route, unsigned seed) {
+  CrossSectionSampleOptions options;
+  options.start = route.StartStation();
+  options.length = route.EndStation() - route.StartStation();
+  options.seed = seed;
+  return options;
+}
+
 std::vector<double> SampleStations(const CrossSectionSampleOptions& options) {
   std::mt19937 rng(options.seed);
   int span = std::max(1, options.maxSpacing - options.minSpacing + 1);
   std::vector<double> stations;
-  double station = 0;
-  while (station < options.length) {
-    stations.push_back(station);
-    station += options.minSpacing + static_cast<int>(rng() % static_cast<unsigned>(span));
+  double offset = 0;
+  while (offset < options.length) {
+    stations.push_back(options.start + offset);
+    offset += std::max(1, options.minSpacing + static_cast<int>(rng() % static_cast<unsigned>(span)));
   }
-  stations.push_back(options.length);
+  stations.push_back(options.start + options.length);
   return stations;
 }
 

@@ -8,14 +8,20 @@
 
 namespace velkor::samples {
 
+class RouteModel;
+
 struct CrossSectionSampleOptions {
-  double length = 1000;  // stations run from 0 to this chainage, both included
+  double start = 0;      // chainage of the first station
+  double length = 1000;  // the last station lies this far after the first
   int minSpacing = 20;   // whole metres between consecutive stations, drawn from [min, max]
   int maxSpacing = 25;
   unsigned seed = 1;  // the same seed always gives the same file, on every platform
   // Elevation of the axis at a chainage; empty for a gentle rolling grade around 850 m.
   std::function<double(double)> axisElevation;
 };
+
+// Stations along the whole of a generated route, first to last chainage.
+CrossSectionSampleOptions ForRoute(const RouteModel& route, unsigned seed = 1);
 
 // One vertex of the template, left to right; names are code page 1254 bytes.
 struct SectionVertex {

@@ -158,15 +158,15 @@ void NczWriter::BeginSkip(std::string_view body) { AddRecord(ncz::kSkipStartCode
 
 void NczWriter::EndSkip(std::int32_t lengthField) { AddRecordWithLength(ncz::kSkipEndCode, lengthField, {}); }
 
-NczVertex TerrainPoint(const TerrainSpec& spec, int i, int j) {
-  double x = spec.originX + spec.spacing * i;
-  double y = spec.originY + spec.spacing * j;
+NczVertex TerrainPoint(const TerrainGrid& grid, int i, int j) {
+  double x = grid.originX + grid.spacing * i;
+  double y = grid.originY + grid.spacing * j;
   // A gentle valley with a slope, stored as the drawing stores elevations: single precision.
-  double z = 850 + 0.004 * spec.spacing * i - 0.002 * spec.spacing * j + 0.37 * ((i * 7 + j * 3) % 11);
+  double z = 850 + 0.004 * grid.spacing * i - 0.002 * grid.spacing * j + 0.37 * ((i * 7 + j * 3) % 11);
   return {x, y, static_cast<double>(static_cast<float>(z))};
 }
 
-TerrainCounts WriteTerrain(std::ostream& out, const TerrainSpec& spec) {
+TerrainCounts WriteTerrain(std::ostream& out, const TerrainGrid& grid) {
   NczWriter writer;
   writer.SetLayerName(0, "0");
   writer.SetLayerName(1, "ARAZI");
@@ -183,13 +183,13 @@ TerrainCounts WriteTerrain(std::ostream& out, const TerrainSpec& spec) {
 
   constexpr long kFlushEvery = 1 << 16;
   long written = 0;
-  for (int j = 0; j < spec.rows; ++j) {
-    for (int i = 0; i < spec.cols; ++i) {
-      writer.AddPoint(TerrainPoint(spec, i, j), 1, spec.extras && (i + j) % 7 == 3);
+  for (int j = 0; j < grid.rows; ++j) {
+    for (int i = 0; i < grid.cols; ++i) {
+      writer.AddPoint(TerrainPoint(grid, i, j), 1, grid.extras && (i + j) % 7 == 3);
       ++counts.points;
       if (++written % kFlushEvery == 0) flush();
     }
-    if (spec.extras && j == 0) {
+    if (grid.extras && j == 0) {
       // Entities inside a skip block belong to something else and must not be read.
       writer.BeginSkip("\x01\x02\x03\x04");
       writer.AddPoint({1.0, 2.0, 3.0}, 1);
@@ -198,25 +198,25 @@ TerrainCounts WriteTerrain(std::ostream& out, const TerrainSpec& spec) {
       writer.AddPoint({4.0, 5.0, 6.0}, 1, true);
       writer.EndSkip(99);
       writer.AddRecord(40, "abc");
-      writer.AddPolyline({TerrainPoint(spec, 0, 0), TerrainPoint(spec, 1, 0)}, "SINIR", 0, 0);
-      writer.AddEntity(3, TerrainPoint(spec, 0, 0), 40, 0);
+      writer.AddPolyline({TerrainPoint(grid, 0, 0), TerrainPoint(grid, 1, 0)}, "SINIR", 0, 0);
+      writer.AddEntity(3, TerrainPoint(grid, 0, 0), 40, 0);
     }
   }
-  long cells = static_cast<long>(std::max(spec.cols - 1, 0)) * std::max(spec.rows - 1, 0);
-  long wanted = spec.triangles < 0 ? 2 * cells : spec.triangles;
+  long cells = static_cast<long>(std::max(grid.cols - 1, 0)) * std::max(grid.rows - 1, 0);
+  long wanted = grid.triangles < 0 ? 2 * cells : grid.triangles;
   if (cells == 0) wanted = 0;
   for (long t = 0; t < wanted; ++t) {
     long cell = (t / 2) % cells;
-    int i = static_cast<int>(cell % (spec.cols - 1));
-    int j = static_cast<int>(cell / (spec.cols - 1));
-    NczVertex a = TerrainPoint(spec, i, j);
-    NczVertex c = TerrainPoint(spec, i + 1, j + 1);
+    int i = static_cast<int>(cell % (grid.cols - 1));
+    int j = static_cast<int>(cell / (grid.cols - 1));
+    NczVertex a = TerrainPoint(grid, i, j);
+    NczVertex c = TerrainPoint(grid, i + 1, j + 1);
     if (t % 2 == 0)
-      writer.AddTriangle(a, TerrainPoint(spec, i + 1, j), c, 2, spec.extras && t % 13 == 5);
+      writer.AddTriangle(a, TerrainPoint(grid, i + 1, j), c, 2, grid.extras && t % 13 == 5);
     else
-      writer.AddTriangle(a, c, TerrainPoint(spec, i, j + 1), 2);
+      writer.AddTriangle(a, c, TerrainPoint(grid, i, j + 1), 2);
     ++counts.triangles;
-    if (spec.extras && t == wanted / 2) writer.AddRecord(77, std::string(10, '\0'));
+    if (grid.extras && t == wanted / 2) writer.AddRecord(77, std::string(10, '\0'));
     if (++written % kFlushEvery == 0) flush();
   }
   flush();

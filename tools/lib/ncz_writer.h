@@ -78,13 +78,14 @@ void PutInt32(std::string& bytes, std::size_t at, std::int32_t v);
 // A terrain drawing: a grid of cols x rows points and the two triangles of each cell (more cells'
 // triangles again until `triangles` is reached, fewer when it is smaller), with some points as code 22
 // records, a skip block holding entities that must not be read, and records of other kinds and codes.
-struct TerrainSpec {
+struct TerrainGrid {
   int cols = 20;
   int rows = 20;
   long triangles = -1;  // -1: two per cell
+  // The default covers the example route (GUZERGAH.cks) with a 20 x 20 grid.
   double originX = 499900;
-  double originY = 4499900;
-  double spacing = 50;
+  double originY = 4499400;
+  double spacing = 125;
   bool extras = true;  // code 22 points, skip block, polylines and other kinds and codes
 };
 struct TerrainCounts {
@@ -92,8 +93,8 @@ struct TerrainCounts {
   long triangles = 0;  // triangles a reader must find
   std::int64_t bytes = 0;
 };
-TerrainCounts WriteTerrain(std::ostream& out, const TerrainSpec& spec);
+TerrainCounts WriteTerrain(std::ostream& out, const TerrainGrid& grid);
 // The grid point (i, j) exactly as WriteTerrain stores it.
-NczVertex TerrainPoint(const TerrainSpec& spec, int i, int j);
+NczVertex TerrainPoint(const TerrainGrid& grid, int i, int j);
 
 }  // namespace velkor::samples

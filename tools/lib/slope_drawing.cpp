@@ -108,6 +108,10 @@ SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeSpec& spec) {
   content.polylines.push_back({"HENDEK", plan.Beside(-15, 4)});
   take("", {plan.At(0, 15, 845), plan.At(end, 15, 846)}, kOther);
   take("T&<1>", {plan.At(0, 20, 845), plan.At(end / 2, 20, 846)}, kSlope);
+  take(
+      "\xDE"
+      "EV 1,5",
+      plan.Beside(-20, 5), kSlope);  // a decimal comma inside a label
   take("KISA", {plan.At(0, 25, 845), plan.At(spec.spacing, 25, 845)}, kSlopeBare);
 
   refuse("EKSEN", plan.Beside(0, 0), kAxis);
