@@ -1,7 +1,259 @@
+// The route's horizontal section -> the LandXML alignment with its CoordGeom (lines, arcs,
+// clothoids) and the field instruments' alignment file aln.gsi, element by element.
+#include <cmath>
+#include <fstream>
+#include <optional>
+
+#include "export/gsi_records.h"
+#include "export/plane_geometry.h"
 #include "export/section_steps.h"
+#include "export/xml_text.h"
+#include "import/error.h"
+#include "import/number_text.h"
+#include "import/route_file.h"
+#include "import/text_fields.h"
 
 namespace velkor {
+namespace {
 
-void WriteHorizontalAlignment(const LineList&, const RouteScan&, std::ostream&, const std::filesystem::path&) {}
+enum class ElementKind { Line, Curve, SpiralIn, SpiralOut };
+
+// The kind of the element that begins at a point; an unknown code continues the previous kind.
+ElementKind KindOf(const std::string& code, ElementKind previous) {
+  if (code == "TF" || code == "CT" || code == "ST") return ElementKind::Line;
+  if (code == "TO" || code == "TC" || code == "SC" || code == "CC") return ElementKind::Curve;
+  if (code == "TS" || code == "SS") return ElementKind::SpiralIn;
+  if (code == "CS") return ElementKind::SpiralOut;
+  return previous;
+}
+
+// "1+234.500" -> "1234.500"; any "-" moves to the front: "0-050.000" -> "-0050.000".
+std::string NormalizedChainage(const std::string& text) {
+  std::string s = ReplaceAll(text, "+", "");
+  if (s.find('-') != std::string::npos) s = "-" + ReplaceAll(s, "-", "");
+  return s;
+}
+
+double Finite(long double value) {
+  if (!std::isfinite(value)) throw Error(kInvalidFloatOperation);
+  return static_cast<double>(value);
+}
+
+std::string General(double value) { return FormatGeneral(value); }
+std::string Fixed8(double value) { return FormatFixed(value, 8); }
+std::string Fixed3(double value) { return FormatFixed(value, 3); }
+
+// One point line of the horizontal section, split into the fields this export reads.
+struct Point {
+  long routeLine = 0;  // 1-based, for messages
+  std::string code, chainage, easting, northing, value, clothoidA;
+
+  static Point Read(const std::string& text, long index) {
+    std::string line = text;
+    Point p;
+    p.routeLine = index + 1;
+    p.code = NextField(line);
+    p.chainage = NormalizedChainage(NextField(line));
+    p.easting = NextField(line);
+    p.northing = NextField(line);
+    p.value = NextField(line);
+    p.clothoidA = NextField(line);
+    return p;
+  }
+  double Number(const std::string& text) const {
+    try {
+      return ParseFloat(text);
+    } catch (Error& e) {
+      e.at(kRouteFileName, routeLine);
+      throw;
+    }
+  }
+  double Station() const { return Number(chainage); }
+  double E() const { return Number(easting); }
+  double N() const { return Number(northing); }
+  double Value() const { return Number(value); }
+};
+
+class AlignmentWriter {
+ public:
+  AlignmentWriter(std::ostream& document, std::ostream& gsi) : doc_(document), gsi_(gsi) {}
+
+  void Doc(int tabs, const std::string& text) { doc_ << std::string(static_cast<size_t>(tabs), '\t') << text << "\r\n"; }
+  void Gsi(const std::string& record) { gsi_ << record << "\r\n"; }
+
+  void StartEnd(const char* tag, const Point& p) {
+    Doc(5, std::string("<") + tag + ">" + XmlEscape(p.northing) + " " + XmlEscape(p.easting) + " </" + tag + ">");
+  }
+  void Computed(const char* tag, PlanePoint p) {
+    Doc(5, std::string("<") + tag + ">" + Fixed3(p.n) + " " + Fixed3(p.e) + " </" + tag + ">");
+  }
+
+  void Line(const Point& start, const Point& end, const std::string& length) {
+    double dir = GradToDeg(Azimuth(start.E(), start.N(), end.E(), end.N()));
+    Doc(4, "<Line dir=\"" + General(dir) + " \" length=\"" + length + " \" staStart=\"" + XmlEscape(start.chainage) +
+               " \">");
+    StartEnd("Start", start);
+    StartEnd("End", end);
+    Doc(4, "</Line>");
+    direction_ = dir;
+    Gsi(GsiAlignmentElement(start.chainage, GsiElement::Straight, std::nullopt, start.easting, start.northing));
+  }
+
+  void Curve(const Point& start, const Point& end, const std::string& length) {
+    double radius = start.Value();
+    rotation_ = radius < 0 ? "ccw" : "cw";
+    if (radius < 0) radius = -radius;
+    currentRadius_ = radius;
+    const bool ccw = rotation_ == "ccw";
+    double se = start.E(), sn = start.N(), ee = end.E(), en = end.N();
+    double chord = PointDistance(se, sn, ee, en);
+    long double halfChord = chord / 2.0L;
+    long double hRad = std::asin(halfChord / radius);
+    double h = Finite(hRad * kRadToDeg);
+    double delta = 2 * h;
+    double dirStart = direction_;
+    double dirEnd = ccw ? dirStart - delta : dirStart + delta;
+    double tangent = Finite(radius * std::sin(h / kRadToDeg) / std::sin((90 - h) / kRadToDeg));
+    double q = Finite(std::sqrt(static_cast<long double>(radius) * radius - halfChord * halfChord));
+    PlanePoint centre = PolarPoint(se, sn, ee, en, chord / 2, ccw ? -q : q);
+    double p = Finite(std::sqrt(static_cast<long double>(tangent) * tangent - halfChord * halfChord));
+    PlanePoint pi = PolarPoint(se, sn, ee, en, chord / 2, ccw ? p : -p);
+
+    Doc(4, "<Curve rot=\"" + rotation_ + "\" chord=\"" + General(chord) + " \" delta=\"" + General(delta) +
+               " \" dirEnd=\"" + General(dirEnd) + " \" dirStart=\"" + General(dirStart) + " \" length=\"" + length +
+               " \" radius=\"" + General(radius) + " \" staStart=\"" + XmlEscape(start.chainage) + " \" tangent=\"" +
+               General(tangent) + "\" crvType=\"arc\">");
+    StartEnd("Start", start);
+    Computed("Center", centre);
+    StartEnd("End", end);
+    Computed("PI", pi);
+    Doc(4, "</Curve>");
+    direction_ = dirEnd;
+    Gsi(GsiAlignmentElement(start.chainage, GsiElement::Curve, start.value, start.easting, start.northing));
+  }
+
+  void SpiralIn(const Point& start, const Point& end) {
+    double R = end.Value();
+    double L = start.Value();
+    rotation_ = R < 0 ? "ccw" : "cw";
+    if (R < 0) R = -R;
+    currentRadius_ = R;
+    double dirStart = direction_;
+    Clothoid c = SpiralPI(R, L, start.E(), start.N(), dirStart);
+    double chord = Finite(std::sqrt(static_cast<long double>(c.X) * c.X + static_cast<long double>(c.Y) * c.Y));
+    double dirEnd = rotation_ == "ccw" ? dirStart - c.theta : dirStart + c.theta;
+    Doc(4, "<Spiral length=\"" + XmlEscape(start.value) + " \" radiusEnd=\"" + General(R) +
+               " \" radiusStart=\"INF\" rot=\"" + rotation_ + "\" spiType=\"clothoid\" chord=\"" + General(chord) +
+               " \" dirEnd=\"" + General(dirEnd) + " \" dirStart=\"" + General(dirStart) + " \" theta=\"" +
+               General(c.theta) + " \" staStart=\"" + XmlEscape(start.chainage) + " \">");
+    StartEnd("Start", start);
+    Computed("PI", {c.piE, c.piN});
+    StartEnd("End", end);
+    Doc(4, "</Spiral>");
+    direction_ = dirEnd;
+    Gsi(GsiAlignmentElement(start.chainage, GsiElement::SpiralIn, start.clothoidA, start.easting, start.northing));
+  }
+
+  // `following` is the point after the spiral's end, when the route goes on past it.
+  void SpiralOut(const Point& start, const Point& end, const std::optional<Point>& following) {
+    if (end.value != "0.000") currentRadius_ = end.Value();
+    double R = std::fabs(currentRadius_);
+    double L = start.Value();
+    const bool ccw = rotation_ == "ccw";
+    double dirStart = direction_;
+    double ee = end.E(), en = end.N();
+    double towardsPI;
+    if (following) {
+      double grads = Azimuth(following->E(), following->N(), ee, en);
+      towardsPI = Finite(static_cast<long double>(grads) / 200 * kPi * kRadToDeg);
+    } else {
+      // A route that ends where its transition ends: the spiral's own end direction, turned
+      // back towards its PI, stands in for the direction from the next point.
+      double theta = SpiralPI(R, L, ee, en, 0).theta;
+      towardsPI = (ccw ? dirStart - theta : dirStart + theta) + 180;
+    }
+    Clothoid c = SpiralPI(R, L, ee, en, towardsPI);
+    double chord = Finite(std::sqrt(static_cast<long double>(c.X) * c.X + static_cast<long double>(c.Y) * c.Y));
+    double dirEnd = ccw ? dirStart - c.theta : dirStart + c.theta;
+    Doc(4, "<Spiral length=\"" + XmlEscape(start.value) + " \" radiusEnd=\"INF\" radiusStart=\"" + General(R) +
+               " \" rot=\"" + rotation_ + "\" spiType=\"clothoid\" chord=\"" + General(chord) + " \" dirEnd=\"" +
+               General(dirEnd) + " \" dirStart=\"" + General(dirStart) + " \" theta=\"" + General(-c.theta) +
+               " \" staStart=\"" + XmlEscape(start.chainage) + " \">");
+    StartEnd("Start", start);
+    Computed("PI", {c.piE, c.piN});
+    StartEnd("End", end);
+    Doc(4, "</Spiral>");
+    direction_ = dirEnd;
+    Gsi(GsiAlignmentElement(start.chainage, GsiElement::SpiralOut, start.clothoidA, start.easting, start.northing));
+  }
+
+ private:
+  std::ostream& doc_;
+  std::ostream& gsi_;
+  double direction_ = 0;      // degrees, at the end of the previous element
+  std::string rotation_;      // of the most recent curve or spiral
+  double currentRadius_ = 0;  // of the most recent curve or spiral
+};
+
+void WriteElement(AlignmentWriter& writer, const LineList& routeLines, long i, long last, ElementKind& kind) {
+  Point start = Point::Read(routeLines.at(i), i);
+  Point end = Point::Read(routeLines.at(i + 1), i + 1);
+  kind = KindOf(start.code, kind);
+  std::string length = Fixed8(end.Station() - start.Station());
+  switch (kind) {
+    case ElementKind::Line:
+      writer.Line(start, end, length);
+      break;
+    case ElementKind::Curve:
+      writer.Curve(start, end, length);
+      break;
+    case ElementKind::SpiralIn:
+      writer.SpiralIn(start, end);
+      break;
+    case ElementKind::SpiralOut: {
+      std::optional<Point> following;
+      if (i + 2 <= last) following = Point::Read(routeLines.at(i + 2), i + 2);
+      writer.SpiralOut(start, end, following);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+void WriteHorizontalAlignment(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
+                              const std::filesystem::path& workDir) {
+  const long first = scan.horizontalStart, last = scan.horizontalEnd;
+  Point firstPoint = Point::Read(scan.firstHorizontalLine, first);
+  Point lastPoint = Point::Read(scan.lastHorizontalLine, last);
+  std::string alignmentLength = Fixed8(lastPoint.Station() - firstPoint.Station());
+
+  const std::filesystem::path gsiFile = workDir / "aln.gsi";
+  document << "\t\t<Alignment name=\"1\" length=\"" << alignmentLength << " \" staStart=\""
+           << XmlEscape(firstPoint.chainage) << " \">\r\n";
+  document << "\t\t\t<CoordGeom>\r\n";
+  std::ofstream gsi(gsiFile, std::ios::binary | std::ios::trunc);
+  if (!gsi) throw Error(CannotCreate(gsiFile.string()));
+  AlignmentWriter writer(document, gsi);
+  writer.Gsi(GsiAlignmentHeader());
+
+  ElementKind kind = ElementKind::Line;
+  for (long i = first; i < last; ++i) {
+    try {
+      WriteElement(writer, routeLines, i, last, kind);
+    } catch (Error& e) {
+      // Geometry and GSI failures belong to the element's start point.
+      e.at(kRouteFileName, i + 1);
+      throw;
+    }
+  }
+
+  Point endPoint = Point::Read(routeLines.at(last), last);
+  writer.Gsi(GsiAlignmentElement(endPoint.chainage, GsiElement::EndOfPath, std::nullopt, endPoint.easting,
+                                 endPoint.northing));
+  document << "\t\t\t</CoordGeom>\r\n";
+  gsi.flush();
+  if (!gsi) throw Error(CannotCreate(gsiFile.string()));
+}
 
 }  // namespace velkor

@@ -21,7 +21,9 @@ std::string XmlEscape(std::string_view text) {
         out += "&quot;";
         break;
       default:
-        out += c;
+        // Control bytes cannot stand in an XML 1.0 document, not even as character references;
+        // they show as '?' like any byte the code page has no character for.
+        out += (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') ? '?' : c;
     }
   }
   return out;

@@ -7,7 +7,8 @@
 
 namespace velkor {
 
-// Replaces & < > " by their entities; every other byte passes unchanged.
+// Replaces & < > " by their entities and control bytes other than tab, CR and LF by '?'; every
+// other byte passes unchanged.
 std::string XmlEscape(std::string_view text);
 
 }  // namespace velkor

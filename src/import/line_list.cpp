@@ -23,6 +23,9 @@ std::vector<std::string> SplitTextLines(const std::string& bytes) {
 }
 
 std::string ReadFileBytes(const std::filesystem::path& file) {
+  // A folder opens like a file on some systems and then claims an endless size.
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) throw Error(CannotOpen(file.string()));
   std::ifstream in(file, std::ios::binary);
   if (!in) throw Error(CannotOpen(file.string()));
   std::string bytes;

@@ -1,8 +1,23 @@
+// Which report a chosen file is: its third line holds the heading cell that only that report prints.
 #include "import/error.h"
 #include "import/route_import.h"
 
 namespace velkor {
+namespace {
 
-ReportKind RecognizeReport(const std::filesystem::path&) { return ReportKind::Other; }
+constexpr const char* kElementHeading = "\xB3" "ELEMAN \xB3";
+// "  Eğim (%)  " between two column rules; the ğ is code page 1254.
+constexpr const char* kGradeHeading = "\xB3  E\xF0im (%)  \xB3";
+
+}  // namespace
+
+ReportKind RecognizeReport(const std::filesystem::path& file) {
+  LineList lines;
+  lines.Load(file);
+  const std::string& heading = lines.at(2);
+  if (heading.find(kElementHeading) != std::string::npos) return ReportKind::ElementTable;
+  if (heading.find(kGradeHeading) != std::string::npos) return ReportKind::VerticalReport;
+  return ReportKind::Other;
+}
 
 }  // namespace velkor

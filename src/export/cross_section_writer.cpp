@@ -1,0 +1,129 @@
+// The CrossSects block and the crs.gsi template records, built one cross section at a time.
+#include "export/cross_section_writer.h"
+
+#include <unordered_set>
+
+#include "export/gsi_records.h"
+#include "export/xml_text.h"
+#include "import/error.h"
+#include "import/number_text.h"
+#include "import/text_fields.h"
+
+namespace velkor {
+namespace {
+
+constexpr const char* kEol = "\r\n";
+
+constexpr const char* kVertexBeforeStation =
+    "Vertex line before the first station line: a cross-section file must begin with a station line (kind 1)";
+constexpr const char* kVertexAfterClosingStation =
+    "Vertex line after a station 500000.999, which closes the cross sections: it belongs to no cross section";
+
+// An offset or elevation as the field software reads it: six decimals, no blanks.
+std::string SectionNumber(const std::string& field) { return FormatFixed(ParseFloat(field), 6); }
+
+class CrossSectionBlock {
+ public:
+  CrossSectionBlock(std::ostream& xml, std::ostream& gsi) : xml_(xml), gsi_(gsi) {}
+
+  void Begin() { xml_ << "\t\t\t<CrossSects>" << kEol; }
+  void End() { xml_ << "\t\t\t</CrossSects>" << kEol; }
+
+  void Station(const std::string& station) {
+    if (open_) Close();
+    // A cross section closed without ever being opened would leave stray end tags behind, so the
+    // closing station only ends the one being built.
+    open_ = station != kNoSectionStation;
+    if (open_) {
+      xml_ << "\t\t\t\t<CrossSect sta=\"" << XmlEscape(station) << "\">" << kEol;
+      xml_ << "\t\t\t\t\t<CrossSectSurf name=\"Cst\">" << kEol;
+    }
+    started_ = true;
+    points_.clear();
+    previous_ = std::move(current_);
+    current_.clear();
+    station_ = station;
+  }
+
+  void Vertex(const std::string& offsetField, const std::string& elevationField, const std::string& name) {
+    if (!open_) throw Error(started_ ? kVertexAfterClosingStation : kVertexBeforeStation);
+    std::string offset = SectionNumber(offsetField);
+    std::string elevation = SectionNumber(elevationField);
+    // The record is complete before anything is written, so a station that is no number leaves no
+    // half line behind.
+    std::string record = GsiSectionPoint(station_, offset, elevation);
+    if (!points_.empty()) points_ += ' ';
+    points_ += offset;
+    points_ += ' ';
+    points_ += elevation;
+    current_.push_back(name);
+    gsi_ << record << kEol;
+  }
+
+ private:
+  void Close() {
+    xml_ << "\t\t\t\t\t\t<PntList2D>" << points_ << "</PntList2D>" << kEol;
+    xml_ << "\t\t\t\t\t\t<Feature code=\"RR Vertex Name\">";
+    for (size_t i = 0; i < current_.size(); ++i) xml_ << (i ? "," : "") << XmlEscape(current_[i]);
+    xml_ << "</Feature>" << kEol;
+    // The section before had no vertices: nothing to connect to, so no connections at all.
+    if (!previous_.empty()) {
+      std::unordered_set<std::string> before(previous_.begin(), previous_.end());
+      std::string pairs;
+      for (const auto& name : current_) {
+        // A vertex without a name cannot be matched to anything.
+        if (name.empty() || !before.count(name)) continue;
+        std::string escaped = XmlEscape(name);
+        if (!pairs.empty()) pairs += ',';
+        pairs += escaped + "," + escaped;
+      }
+      xml_ << "\t\t\t\t\t\t\t<Feature code=\"RR Vertex Connections\">" << kEol;
+      xml_ << "\t\t\t\t\t\t\t<Feature code=\"RR Vertex Interpolate\">" << pairs << "</Feature>" << kEol;
+      xml_ << "\t\t\t\t\t\t</Feature>" << kEol;
+    }
+    xml_ << "\t\t\t\t\t</CrossSectSurf>" << kEol;
+    xml_ << "\t\t\t\t</CrossSect>" << kEol;
+  }
+
+  std::ostream& xml_;
+  std::ostream& gsi_;
+  bool started_ = false;  // a station line has been read
+  bool open_ = false;     // the cross section being built has its start tags in the block
+  std::string points_;    // offsets and elevations, single blanks between them
+  std::vector<std::string> current_, previous_;
+  std::string station_;
+};
+
+}  // namespace
+
+std::string RewriteSectionSide(const std::string& line) {
+  if (line.find('-') != std::string::npos) return ReplaceAllNoCase(line, "A", "O");
+  return ReplaceAllNoCase(line, "O", "A");
+}
+
+void WriteCrossSections(const std::vector<std::string>& lines, std::ostream& xml, std::ostream& gsi,
+                        const std::string& source) {
+  CrossSectionBlock block(xml, gsi);
+  block.Begin();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    try {
+      std::string rest = lines[i];
+      int kind = ParseInt(NextField(rest));
+      std::string second = NextField(rest);
+      std::string third = NextField(rest);
+      std::string fourth = NextField(rest);
+      if (kind == 0) {
+        block.Vertex(second, third, fourth);
+      } else if (kind == 1) {
+        block.Station(third);
+      }
+      // Other kinds carry nothing the field software uses.
+    } catch (Error& e) {
+      e.at(source, static_cast<long>(i + 1));
+      throw;
+    }
+  }
+  block.End();
+}
+
+}  // namespace velkor
