@@ -15,11 +15,8 @@
 #include "import/number_text.h"
 #include "import/route_import.h"
 #include "lib/exact_profile.h"
-#include "lib/vertical_report_writer.h"
-#if __has_include("lib/json_lite.h")
 #include "lib/json_lite.h"
-#define VELKOR_HAVE_JSON 1
-#endif
+#include "lib/vertical_report_writer.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -184,9 +181,6 @@ TEST(ExampleReport, IsTheGeneratedProfileAndConvertsToIt) {
 TEST(SharedSample, VerticalReportMatchesItsTruth) {
   const std::filesystem::path dir = test::SharedSamplesDir();
   if (dir.empty()) GTEST_SKIP() << "no ../shared/samples beside this checkout";
-#ifndef VELKOR_HAVE_JSON
-  GTEST_SKIP() << "no reader for the truth file in this build";
-#else
   samples::JsonValue truth = samples::ParseJson(ReadBytes(dir / "truth.json"));
   const samples::JsonValue& route = truth["route"];
   const samples::JsonValue& curves = truth["curves"];
@@ -218,7 +212,6 @@ TEST(SharedSample, VerticalReportMatchesItsTruth) {
 
   ScratchDir work;
   ExpectMatches(Convert(dir / "DUSEY.cks", work), profile);
-#endif
 }
 
 }  // namespace
