@@ -131,11 +131,8 @@ void TFormCksGec::DosyaKontrol(const QString& path) {
 }
 
 void TFormCksGec::WMDropFiles(const QList<QUrl>& urls) {
-  for (const QUrl& url : urls) {
-    if (!url.isLocalFile()) continue;
-    DosyaKontrol(url.toLocalFile());
-    return;
-  }
+  // Only the first file counts; something that is not a file (a web link) is no report either.
+  if (!urls.isEmpty() && urls.front().isLocalFile()) DosyaKontrol(urls.front().toLocalFile());
 }
 
 void TFormCksGec::dragEnterEvent(QDragEnterEvent* event) {

@@ -164,6 +164,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(script.boxes()[0].text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Cannot open file ") + Q(route));
     ExpectMenus({false, false, false}, {false, false, false});
     QVERIFY(!form_->ListBox1->isHidden());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
     QVERIFY(form_->ListBox1->text().isEmpty());
     QVERIFY(form_->Hakknda1->isEnabled());
   }
@@ -203,12 +204,21 @@ class MainWindowTest : public QObject {
     QString filter;
     DialogScript script;
     script.Then(ImportAndAccept([](TFormCksGec& d) { d.cb1->setChecked(true); }));
+    MenuState during{true, true, true};
+    bool viewerShownEmpty = false;
     script.Then([&](QDialog& d) {
       auto& files = dynamic_cast<QFileDialog&>(d);
       filter = files.nameFilters().join(QLatin1Char('|'));
+      during = {form_->A1->isEnabled() || form_->A2->isEnabled(),
+                form_->Kaydet1->isEnabled() || form_->Kaydet2->isEnabled(),
+                form_->Search1->isEnabled() || form_->Search2->isEnabled()};
+      viewerShownEmpty = !form_->ListBox1->isHidden() && form_->ListBox1->text().isEmpty();
       return int(QDialog::Rejected);
     });
     form_->A1Click();
+    QVERIFY(!during.open && !during.save && !during.search);
+    QVERIFY(viewerShownEmpty);
+    QVERIFY(QApplication::overrideCursor() == nullptr);  // the busy cursor is gone again
     QVERIFY(script.allAnswered());
     QCOMPARE(script.titles().value(1), QStringLiteral("Enkesit"));
     QCOMPARE(filter, QStringLiteral("Enkesit (*.kse *.ksp)"));
