@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build test demo run bench clean windows test-windows
+.PHONY: deps configure build test demo run gui bench clean windows test-windows
 
 deps:
 	@scripts/install-deps
@@ -30,7 +30,7 @@ demo: build
 	$(BUILD)/velkor-convert $$args -o $(DEMO)/GUZERGAH.xml --work-dir $(DEMO)/work; \
 	if command -v xmllint >/dev/null; then xmllint --noout $(DEMO)/GUZERGAH.xml && echo "$(DEMO)/GUZERGAH.xml is well-formed"; fi
 
-run: build
+run gui: build
 	@$(BUILD)/velkor
 
 bench: build

@@ -12,3 +12,9 @@ target_include_directories(velkor_app PUBLIC ${PROJECT_SOURCE_DIR}/src ${QSCINTI
 target_link_libraries(velkor_app PUBLIC velkor_core Qt6::Widgets ${QSCINTILLA_LIBRARY})
 add_executable(velkor ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
 target_link_libraries(velkor PRIVATE velkor_app)
+
+# How long the viewer takes over a large document (a program, not a test: timings vary by machine).
+if(EXISTS ${PROJECT_SOURCE_DIR}/bench/app/viewer_load.cpp)
+  add_executable(bench_viewer_load ${PROJECT_SOURCE_DIR}/bench/app/viewer_load.cpp)
+  target_link_libraries(bench_viewer_load PRIVATE velkor_app)
+endif()

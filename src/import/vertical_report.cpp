@@ -1,12 +1,14 @@
 // The vertical definition report -> the vertical section of the route file. The report is read by
 // keywords, not by table position: each line is classified by the words it holds.
 #include <string>
+#include <vector>
 
 #include "import/error.h"
 #include "import/number_text.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
 #include "import/text_fields.h"
+#include "platform/platform.h"
 
 namespace velkor {
 namespace {
@@ -48,17 +50,9 @@ struct HeldValues {
   double entryGrade = 0;
 };
 
-std::string FileLabel(const std::filesystem::path& file) {
-  std::u8string name = file.filename().u8string();
-  return std::string(name.begin(), name.end());
-}
-
-// Reads the report through its copy in the work folder; the user's file is only ever read. The
-// bytes are taken before the copy is written, so a report chosen from the work folder itself
-// survives being its own copy.
+// Reads the report through its copy in the work folder; the user's file is only ever read.
 std::vector<std::string> CopyReport(const std::filesystem::path& report, const std::filesystem::path& copy) {
-  std::string bytes = ReadFileBytes(report);
-  WriteFileBytes(copy, bytes);
+  platform::CopyFileReplacing(report, copy);
   return SplitTextLines(ReadFileBytes(copy));
 }
 
@@ -124,7 +118,7 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
 }  // namespace
 
 void ConvertVertical(const std::filesystem::path& report, const std::filesystem::path& workDir, LineList& lines) {
-  const std::string label = FileLabel(report);
+  const std::string label = platform::PathToUtf8(report.filename());
   std::vector<std::string> reportLines = CopyReport(report, workDir / "tmp.cks");
   lines.push_back(kVerticalMarker);
   lines.push_back("{");

@@ -15,6 +15,7 @@
 #include "import/number_text.h"
 #include "import/route_import.h"
 #include "lib/exact_profile.h"
+#include "lib/json_lite.h"
 #include "lib/vertical_report_writer.h"
 #include "test_paths.h"
 #include "test_support.h"
@@ -173,6 +174,44 @@ TEST(ExampleReport, IsTheGeneratedProfileAndConvertsToIt) {
   EXPECT_EQ(ReadBytes(example), samples::WriteVerticalReport(profile));
   ScratchDir work;
   ExpectMatches(Convert(example, work), profile);
+}
+
+// The independently written report against its truth file: vertices, lengths and K of the curves,
+// and the start and end of the profile on the route's own start and end chainages.
+TEST(SharedSample, VerticalReportMatchesItsTruth) {
+  const std::filesystem::path dir = test::SharedSamplesDir();
+  if (dir.empty()) GTEST_SKIP() << "no ../shared/samples beside this checkout";
+  samples::JsonValue truth = samples::ParseJson(ReadBytes(dir / "truth.json"));
+  const samples::JsonValue& route = truth["route"];
+  const samples::JsonValue& curves = truth["curves"];
+  ASSERT_FALSE(curves.items.empty());
+
+  // The exact profile: the curves' vertices, the grades carried out to the route's ends.
+  ExactProfile profile;
+  profile.startChainage = route.items.front()["sta"].number;
+  profile.endChainage = route.items.back()["sta"].number;
+  const samples::JsonValue& first = curves.items.front();
+  const samples::JsonValue& last = curves.items.back();
+  profile.startElevation =
+      first["entry"][1].number - first["g1"].number * (first["entry"][0].number - profile.startChainage) / 100;
+  profile.endElevation =
+      last["exit"][1].number + last["g2"].number * (profile.endChainage - last["exit"][0].number) / 100;
+  for (const samples::JsonValue& c : curves.items) {
+    profile.vertices.push_back({c["vertex"][0].number, c["vertex"][1].number, c["L"].number});
+  }
+  std::vector<ExactCurve> exact = samples::Curves(profile);
+  ASSERT_EQ(exact.size(), curves.items.size());
+  for (size_t i = 0; i < exact.size(); ++i) {
+    const samples::JsonValue& c = curves[i];
+    EXPECT_NEAR(exact[i].entryChainage, c["entry"][0].number, 1e-6);
+    EXPECT_NEAR(exact[i].entryElevation, c["entry"][1].number, 1e-6);
+    EXPECT_NEAR(exact[i].exitChainage, c["exit"][0].number, 1e-6);
+    EXPECT_NEAR(exact[i].exitElevation, c["exit"][1].number, 1e-6);
+    EXPECT_NEAR(exact[i].k, c["K"].number, 1e-6);
+  }
+
+  ScratchDir work;
+  ExpectMatches(Convert(dir / "DUSEY.cks", work), profile);
 }
 
 }  // namespace

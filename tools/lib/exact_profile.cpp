@@ -48,19 +48,6 @@ std::vector<ExactCurve> Curves(const ExactProfile& profile) {
   return curves;
 }
 
-double ElevationAt(const ExactProfile& profile, double chainage) {
-  for (const ExactCurve& c : Curves(profile)) {
-    if (chainage >= c.entryChainage && chainage <= c.exitChainage) {
-      double x = chainage - c.entryChainage;
-      return c.entryElevation + c.entryGrade * x / 100 + (c.exitGrade - c.entryGrade) * x * x / (200 * c.length);
-    }
-  }
-  std::vector<Node> nodes = Nodes(profile);
-  size_t i = 1;
-  while (i + 1 < nodes.size() && nodes[i].chainage < chainage) ++i;
-  return nodes[i - 1].elevation + Grade(nodes[i - 1], nodes[i]) * (chainage - nodes[i - 1].chainage) / 100;
-}
-
 ExactProfile MakeProfile(std::uint32_t seed, double length, int curves) {
   Draw draw(seed);
   ExactProfile profile;

@@ -35,9 +35,6 @@ struct ExactCurve {
 
 std::vector<ExactCurve> Curves(const ExactProfile& profile);
 
-// The exact elevation at a chainage between start and end (on a grade or on a parabola).
-double ElevationAt(const ExactProfile& profile, double chainage);
-
 // A road profile of `curves` curves over `length` metres from chainage 0, the same for the same
 // seed: vertex chainages on whole metres, elevations on centimetres, curve lengths on 10 m,
 // neighbouring curves never overlapping, crests and sags taking turns while grades stay within 7 %.

@@ -1,0 +1,20 @@
+// How a failed command reaches the user: the error's message, and where it happened on the line under it.
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+class QWidget;
+
+namespace velkor::app {
+
+// Texts from the core are UTF-8 (paths, our messages) or, where they quote a report, code page 1254.
+QString FromCoreText(const std::string& text);
+
+// The error box for an exception that ended a command (velkor::Error or anything else).
+void ShowException(QWidget* parent, const std::exception& error);
+// The text that box shows.
+QString ExceptionText(const std::exception& error);
+
+}  // namespace velkor::app

@@ -1,0 +1,289 @@
+// The main window and its commands. The conversion itself and the writing of the outputs are the
+// core's; this window runs them and shows what they produced or why they failed.
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <system_error>
+
+#include "app/error_box.h"
+#include "app/import_dialog.h"
+#include "app/modal_seam.h"
+#include "app/model_reader_dialog.h"
+#include "app/pictures.h"
+#include "app/slope_plan_dialog.h"
+#include "app/xml_viewer.h"
+#include "export/saving.h"
+#include "platform/platform.h"
+
+namespace velkor::app {
+
+namespace {
+// Menu icons are drawn 24 pixels wide.
+class MenuIconStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_SmallIconSize && qobject_cast<const QMenu*>(widget)) return 24;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+std::filesystem::path ToPath(const QString& text) { return platform::PathFromUtf8(text.toStdString()); }
+
+// Keeps the arrow over a dialog that the busy conversion shows.
+class ArrowWhileAsking {
+ public:
+  ArrowWhileAsking() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+  ~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
+};
+}  // namespace
+
+// The client area: a silver gradient with the picture centred on it, covered by the viewer once shown.
+class TForm1::Background : public QWidget {
+ public:
+  explicit Background(QWidget* parent) : QWidget(parent), picture_(BackgroundPicture()) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    QLinearGradient gradient(rect().topLeft(), rect().bottomLeft());
+    gradient.setColorAt(0, QColor(250, 250, 252));
+    gradient.setColorAt(1, QColor(192, 192, 192));
+    p.fillRect(rect(), gradient);
+    p.setPen(QColor(192, 192, 192));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawPixmap((width() - picture_.width()) / 2, (height() - picture_.height()) / 2, picture_);
+  }
+
+ private:
+  QPixmap picture_;
+};
+
+TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent), workFolder_(workFolder) {
+  setWindowTitle(QStringLiteral("NetCAD > XML"));
+  setWindowIcon(ProgramIcon());
+  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+
+  Dosya1 = menuBar()->addMenu(QStringLiteral("Dosya"));
+  A1 = Dosya1->addAction(MenuIcon(0), QStringLiteral("Aç"));
+  Dosya1->addSeparator();
+  Kaydet1 = Dosya1->addAction(MenuIcon(1), QStringLiteral("Kaydet"));
+  Dosya1->addSeparator();
+  Search1 = Dosya1->addAction(MenuIcon(6), QStringLiteral("Ara"));
+  Dosya1->addSeparator();
+  Hakknda1 = Dosya1->addAction(MenuIcon(3), QStringLiteral("Hakkında"));
+  Dosya1->addSeparator();
+  k1 = Dosya1->addAction(MenuIcon(5), QStringLiteral("Çık"));
+  Kaydet1->setEnabled(false);
+  Search1->setEnabled(false);
+
+  auto* menuStyle = new MenuIconStyle;
+  menuStyle->setParent(this);
+  Dosya1->setStyle(menuStyle);
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setStyle(menuStyle);
+  A2 = PopupMenu1->addAction(MenuIcon(0), QStringLiteral("Aç"));
+  PopupMenu1->addSeparator();
+  Kaydet2 = PopupMenu1->addAction(MenuIcon(1), QStringLiteral("Kaydet"));
+  PopupMenu1->addSeparator();
+  Search2 = PopupMenu1->addAction(MenuIcon(6), QStringLiteral("Ara"));
+  Kaydet2->setEnabled(false);
+
+  for (QAction* open : {A1, A2}) connect(open, &QAction::triggered, this, &TForm1::A1Click);
+  for (QAction* save : {Kaydet1, Kaydet2}) connect(save, &QAction::triggered, this, &TForm1::Kaydet1Click);
+  for (QAction* search : {Search1, Search2}) connect(search, &QAction::triggered, this, &TForm1::Search1Click);
+  connect(Hakknda1, &QAction::triggered, this, &TForm1::Hakknda1Click);
+  connect(k1, &QAction::triggered, this, &TForm1::k1Click);
+
+  background_ = new Background(this);
+  auto* layout = new QVBoxLayout(background_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  ListBox1 = new XmlViewer(background_);
+  ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ListBox1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(ListBox1->mapToGlobal(at)); });
+  layout->addWidget(ListBox1);
+  ListBox1->hide();
+  setCentralWidget(background_);
+
+  static constexpr int kPanelWidths[3] = {250, 300, 50};
+  for (int i = 0; i < 3; ++i) {
+    sb1Panels[i] = new QLabel(this);
+    sb1Panels[i]->setAlignment(Qt::AlignCenter);
+    sb1Panels[i]->setFixedWidth(kPanelWidths[i]);
+    statusBar()->addWidget(sb1Panels[i]);
+  }
+
+  sd1 = new QFileDialog(this);
+  sd1->setOption(QFileDialog::DontUseNativeDialog);
+  sd1->setAcceptMode(QFileDialog::AcceptSave);
+  sd1->setOption(QFileDialog::DontConfirmOverwrite);  // every output replaces its file without asking
+  sd1->setDefaultSuffix(QStringLiteral("xml"));
+  sd1->setNameFilter(QStringLiteral("xml (*.xml)"));
+  sd1->selectFile(QStringLiteral("velkor.xml"));
+  sd1->setWindowTitle(QStringLiteral("XML Dosya"));
+
+  od1 = new QFileDialog(this);
+  od1->setOption(QFileDialog::DontUseNativeDialog);
+  od1->setFileMode(QFileDialog::ExistingFile);
+
+  resize(805, 523 + menuBar()->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+
+  // The other windows live as long as this one and keep their state between uses.
+  FormCksGec = new TFormCksGec(workFolder_, this);
+  Form2 = new TForm2(this);
+  FNetcad = new TFNetcad(this);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!activated_) {
+    activated_ = true;
+    FormActivate();
+  }
+}
+
+void TForm1::FormActivate() {
+  sb1Panels[1]->setText(QStringLiteral("Velkor · NetCAD güzergahı → LandXML 1.0 ve GSI-16"));
+  sb1Panels[2]->setText(QStringLiteral("v0.1"));
+  ListBox1->ClearDocument();
+  document_.clear();
+  for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi"}) {
+    std::error_code ignored;  // a file that cannot be removed stays, without a message
+    std::filesystem::remove(ToPath(workFolder_ + QString::fromLatin1(name)), ignored);
+  }
+}
+
+void TForm1::A1Click() {
+  if (ExecModal(*FormCksGec) != QDialog::Accepted) return;
+  for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2}) item->setEnabled(false);
+  ListBox1->ClearDocument();
+  document_.clear();
+  ListBox1->show();
+  ListBox1->setFocus();
+  try {
+    G2X();
+  } catch (const std::exception& error) {
+    ShowException(this, error);
+    return;
+  }
+  for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2}) item->setEnabled(true);
+}
+
+void TForm1::G2X() {
+  // One conversion per run: nothing enables Open again.
+  A1->setEnabled(false);
+  A2->setEnabled(false);
+  ConversionOptions options;
+  options.crossSections = FormCksGec->cb1->isChecked();
+  options.model = FormCksGec->cb2->isChecked();
+  options.slopePlan = FormCksGec->cb3->isChecked();
+  options.suggestedOutputName = FormCksGec->suggestedOutputName().toStdString();
+
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ConversionResult result;
+  try {
+    result = velkor::G2X(ToPath(workFolder_), options, *this);
+  } catch (...) {
+    QApplication::restoreOverrideCursor();
+    throw;
+  }
+  sd1->setNameFilter(QStringLiteral("XML (*.xml)"));
+  sd1->setWindowTitle(QStringLiteral("XML"));
+  sd1->setDefaultSuffix(QStringLiteral("xml"));
+  sd1->selectFile(FromCoreText(result.documentName));
+  if (!result.documentName.empty()) {
+    sd1->setDirectory(QFileInfo(FromCoreText(result.documentName)).absolutePath());
+  }
+  document_ = std::move(result.document);
+  ListBox1->LoadDocument(document_);
+  QApplication::restoreOverrideCursor();
+}
+
+std::optional<std::filesystem::path> TForm1::ChooseCrossSectionFile() {
+  od1->setNameFilter(QStringLiteral("Enkesit (*.kse *.ksp)"));
+  ClearFileName(*od1);
+  od1->setWindowTitle(QStringLiteral("Enkesit"));
+  od1->setDefaultSuffix(QString());
+  ArrowWhileAsking arrow;
+  const auto chosen = ChooseFile(*od1);
+  if (!chosen) return std::nullopt;
+  return ToPath(*chosen);
+}
+
+const TerrainModel* TForm1::ReadTerrainModel() {
+  ArrowWhileAsking arrow;
+  if (ExecModal(*Form2) != QDialog::Accepted) return nullptr;
+  return &Form2->model();
+}
+
+const SlopePlan* TForm1::ReadSlopePlan() {
+  ArrowWhileAsking arrow;
+  if (ExecModal(*FNetcad) != QDialog::Accepted) return nullptr;
+  return &FNetcad->plan();
+}
+
+void TForm1::Kaydet1Click() {
+  const auto chosen = ChooseFile(*sd1);
+  if (!chosen) return;
+  try {
+    SaveOutputs(document_, ToPath(*chosen), ToPath(workFolder_));
+  } catch (const std::exception& error) {
+    ShowException(this, error);
+    return;
+  }
+  close();
+}
+
+void TForm1::Search1Click() {
+  TTextSearchDialog dialog(this);
+  dialog.LoadSettings(searchSettings_);
+  if (ExecModal(dialog) != QDialog::Accepted) return;
+  searchSettings_ = dialog.TakeSettings();
+  if (!searchSettings_.searchText.isEmpty()) RunSearch();
+}
+
+void TForm1::RunSearch() {
+  ViewerSearchOptions options;
+  options.backwards = searchSettings_.backwards;
+  options.matchCase = searchSettings_.caseSensitive;
+  options.entireScope = !searchSettings_.fromCaret;
+  options.selectedOnly = searchSettings_.selectedOnly;
+  options.wholeWord = searchSettings_.wholeWords;
+  if (ListBox1->Find(searchSettings_.searchText, options)) return;
+  Beep();
+  const long start = ListBox1->SelectionStartPosition();
+  const long end = ListBox1->SelectionEndPosition();
+  const long collapsed = options.backwards ? start : end;
+  ListBox1->SetSelectionPositions(collapsed, collapsed);
+}
+
+QString TForm1::AboutText() {
+  return QStringLiteral(
+      "Velkor 0.1\nNetCAD Güzergah XML dönüşüm programı.\nVelkor geliştiricileri. Tüm hakları saklıdır.");
+}
+
+void TForm1::Hakknda1Click() {
+  ShowMessageBox(this, BoxIcon::Information, QString::fromUtf8(kProgramTitle), AboutText());
+}
+
+void TForm1::k1Click() { close(); }
+
+}  // namespace velkor::app

@@ -1,0 +1,85 @@
+// The main window: the commands Open, Save, Search, About and Exit, the XML viewer and the status bar.
+// It answers the conversion's questions with the program's dialogs.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "app/search_dialog.h"
+#include "export/conversion_driver.h"
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenu;
+
+namespace velkor::app {
+
+class TFormCksGec;
+class TForm2;
+class TFNetcad;
+class XmlViewer;
+
+class TForm1 : public QMainWindow, public ConversionQuestions {
+  Q_OBJECT
+
+ public:
+  // `workFolder` ends in a path separator.
+  explicit TForm1(const QString& workFolder, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  void A1Click();
+  void Kaydet1Click();
+  void Search1Click();
+  void Hakknda1Click();
+  void k1Click();
+  void FormActivate();
+
+  // The text of the About box.
+  static QString AboutText();
+
+  // ConversionQuestions, answered with dialogs.
+  std::optional<std::filesystem::path> ChooseCrossSectionFile() override;
+  const TerrainModel* ReadTerrainModel() override;
+  const SlopePlan* ReadSlopePlan() override;
+
+  const QString& workFolder() const { return workFolder_; }
+  const SearchSettings& searchSettings() const { return searchSettings_; }
+
+  QMenu* Dosya1;
+  QAction* A1;
+  QAction* Kaydet1;
+  QAction* Search1;
+  QAction* Hakknda1;
+  QAction* k1;
+  QMenu* PopupMenu1;
+  QAction* A2;
+  QAction* Kaydet2;
+  QAction* Search2;
+  QLabel* sb1Panels[3];
+  XmlViewer* ListBox1;
+  QFileDialog* sd1;
+  QFileDialog* od1;
+
+  TFormCksGec* FormCksGec;
+  TForm2* Form2;
+  TFNetcad* FNetcad;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void G2X();
+  void RunSearch();
+
+  class Background;
+
+  QString workFolder_;
+  Background* background_;
+  std::string document_;  // the document shown in the viewer, as Save writes it
+  SearchSettings searchSettings_;
+  bool activated_ = false;
+};
+
+}  // namespace velkor::app
