@@ -133,6 +133,9 @@ void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem:
     throw Error(CannotOpen(PathToUtf8(from)));
   }
   source.reset();
+  // The system refuses to copy a file onto itself; the bytes are already where they should be.
+  std::error_code ec;
+  if (std::filesystem::equivalent(from, to, ec)) return;
   if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) throw Error(CannotCreate(PathToUtf8(to)));
 }
 

@@ -59,6 +59,9 @@ TEST(TurkishPaths, ReadCopiedAndListedUnderTheirOwnName) {
   WriteFileBytes(back, "old and longer than the copy\r\n");
   platform::CopyFileReplacing(scratch.path() / "tmp.cks", back);
   EXPECT_EQ(ReadFileBytes(back), bytes);
+  // A report chosen from the work folder is its own copy.
+  platform::CopyFileReplacing(back, folder / ".." / PathFromUtf8(kFolder) / back.filename());
+  EXPECT_EQ(ReadFileBytes(back), bytes);
 
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
