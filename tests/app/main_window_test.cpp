@@ -222,6 +222,7 @@ class MainWindowTest : public QObject {
     QVERIFY(script.allAnswered());
     QCOMPARE(script.titles().value(1), QStringLiteral("Enkesit"));
     QCOMPARE(filter, QStringLiteral("Enkesit (*.kse *.ksp)"));
+    QCOMPARE(form_->od1->defaultSuffix(), QString());
     QVERIFY(!form_->ListBox1->text().contains(QStringLiteral("CrossSects")));
     QVERIFY(!fs::exists(*work_ / "crs.gsi"));
     ExpectMenus({false, true, true}, {false, true, true});
