@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "import/number_text.h"
 #include "lib/element_table.h"
 #include "lib/route_model.h"
 
@@ -18,15 +19,8 @@ constexpr const char* kUsage =
     "  --seed N         the same seed gives the same route (default 1)\n"
     "  --name NAME      route name in the report's title (default GUZERGAH)\n";
 
-bool ReadNumber(const std::string& text, double& value) {
-  try {
-    std::size_t used = 0;
-    value = std::stod(text, &used);
-    return used == text.size();
-  } catch (const std::exception&) {
-    return false;
-  }
-}
+// The program's own number reading: "." whatever the user's locale.
+bool ReadNumber(const std::string& text, double& value) { return velkor::TryParseFloat(text, value); }
 
 }  // namespace
 

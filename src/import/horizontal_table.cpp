@@ -60,7 +60,8 @@ class ReportReader {
 
 class RouteWriter {
  public:
-  explicit RouteWriter(const std::filesystem::path& file) : file_(file), out_(file, std::ios::binary | std::ios::trunc) {
+  explicit RouteWriter(const std::filesystem::path& file)
+      : file_(file), out_(file, std::ios::binary | std::ios::trunc) {
     if (!out_) throw Error(CannotCreate(file.string()));
   }
   void Line(const std::string& text) {

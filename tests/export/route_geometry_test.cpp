@@ -12,6 +12,7 @@
 
 #include "export/route_scan.h"
 #include "export/section_steps.h"
+#include "import/number_text.h"
 #include "import/route_import.h"
 #include "lib/element_table.h"
 #include "lib/json_lite.h"
@@ -39,7 +40,7 @@ std::string Attr(const std::string& line, const std::string& name) {
   return line.substr(at, line.find('"', at) - at);
 }
 
-double Num(const std::string& line, const std::string& name) { return std::stod(Attr(line, name)); }
+double Num(const std::string& line, const std::string& name) { return ParseFloat(Attr(line, name)); }
 
 // "<Start>N E </Start>" -> (E, N).
 EnPoint Coordinates(const std::string& line) {
@@ -178,6 +179,15 @@ TEST(RouteGeometry, GeneratedRoutesAgreeWithTheTrueGeometry) {
   EXPECT_GT(counter, 0);
   EXPECT_GT(spirals, 0);
   dev.Print("generated routes");
+}
+
+TEST(RouteGeometry, LongRouteWithManyCurves) {
+  RouteModel route = samples::GenerateRoute(60, 40000, 11);
+  ScratchDir dir;
+  test::WriteBytes(dir / "UZUN.cks", samples::ElementTableReport(route, "UZUN"));
+  Deviations dev;
+  Compare(ConvertAndExport(dir / "UZUN.cks"), TruthOf(route), dev, "40 km");
+  dev.Print("40 km route, 60 curves");
 }
 
 TEST(RouteGeometry, RouteEndingAtTheEndOfATransition) {
