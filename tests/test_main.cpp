@@ -1,9 +1,9 @@
 // Test entry point: adopts the locale of the environment so that a second run under a
 // decimal-comma locale catches any number text that leaks through the C or C++ locale.
+#include <gtest/gtest.h>
+
 #include <clocale>
 #include <locale>
-
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");

@@ -1,11 +1,124 @@
+// G2X: runs the optional sections, writes the alignment and profile from the route file and
+// assembles the whole LandXML document, delivered as UTF-8.
 #include "export/conversion_driver.h"
 
+#include <sstream>
+
+#include "export/route_scan.h"
+#include "export/section_steps.h"
 #include "import/error.h"
+#include "import/line_list.h"
+#include "import/route_file.h"
+#include "import/text_fields.h"
+#include "platform/platform.h"
 
 namespace velkor {
 
-ConversionResult G2X(const std::filesystem::path&, const ConversionOptions& options, ConversionQuestions&) {
-  return {options.suggestedOutputName, {}};
+namespace {
+
+constexpr const char* kHeader[] = {
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
+    "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.0\" "
+    "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"",
+    "xsi:schemaLocation=\"http://www.landxml.org/schema/LandXML-1.0 "
+    "http://www.landxml.org/schema/LandXML-1.0/LandXML-1.0.xsd\"",
+    "date=\"2014-09-10\" time=\"09:04:48\" version=\"1.0\">",
+    "\t<Units>",
+    "\t\t<Metric areaUnit=\"hectare\" linearUnit=\"meter\" volumeUnit=\"cubicMeter\" pressureUnit=\"mmHG\" "
+    "angularUnit=\"decimal degrees\" directionUnit=\"decimal degrees\" temperatureUnit=\"celsius\"></Metric>",
+    "\t</Units>",
+    "\t<Project name=\"Dud32\"></Project>",
+    "\t<Application name=\"DuriDUZ\" manufacturer=\"Zoza Software, Inc.\" version=\" 6.0.9.7\" "
+    "manufacturerURL=\"www.zozasoftware.com\"></Application>",
+    "\t<Alignments name=\"Dud32\">",
+};
+
+void WriteLine(std::ostream& out, const char* line) { out << line << "\r\n"; }
+
+// Copies a part file's lines, each ended by CR LF whatever ending it had, and deletes the file.
+// A part file that is not there adds nothing.
+void JoinPartFile(std::string& document, const std::filesystem::path& part) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(part, ec)) return;
+  const std::string bytes = ReadFileBytes(part);
+  document.reserve(document.size() + bytes.size() + bytes.size() / 16);
+  const size_t n = bytes.size();
+  size_t start = 0;
+  for (size_t i = 0; i < n; ++i) {
+    char c = bytes[i];
+    if (c != '\r' && c != '\n') continue;
+    document.append(bytes, start, i - start);
+    document += "\r\n";
+    if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) {
+    document.append(bytes, start, n - start);
+    document += "\r\n";
+  }
+  std::filesystem::remove(part, ec);
+}
+
+bool IsAscii(const std::string& bytes) {
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ConversionResult G2X(const std::filesystem::path& workDir, const ConversionOptions& options,
+                     ConversionQuestions& questions) {
+  ConversionResult result;
+  result.documentName = ReplaceAllNoCase(options.suggestedOutputName, ".gec", ".xml");
+
+  if (options.crossSections) {
+    if (auto sectionFile = questions.ChooseCrossSectionFile()) ExportCrossSections(*sectionFile, workDir);
+  }
+  if (options.model) {
+    if (const TerrainModel* model = questions.ReadTerrainModel()) ExportTinSurface(*model, workDir);
+  }
+  if (options.slopePlan) {
+    if (const SlopePlan* plan = questions.ReadSlopePlan()) ExportSlopePlan(*plan, workDir);
+  }
+
+  const std::filesystem::path routeFile = workDir / kRouteFileName;
+  const std::string routeName = platform::PathToUtf8(routeFile);
+  LineList routeLines;
+  routeLines.Load(routeFile);
+
+  RouteScan scan;
+  try {
+    scan = ScanRoute(routeLines);
+  } catch (Error& e) {
+    e.at(routeName);
+    throw;
+  }
+  // Only a failed import leaves such a route file; a document without an alignment would be
+  // unfinished, so nothing is assembled at all.
+  if (!scan.horizontal) throw Error("The route file holds no horizontal section", routeName);
+
+  std::ostringstream out;
+  for (const char* line : kHeader) WriteLine(out, line);
+  try {
+    WriteHorizontalAlignment(routeLines, scan, out, workDir);
+    if (scan.vertical) WriteVerticalProfile(routeLines, scan, out, workDir);
+  } catch (Error& e) {
+    e.at(routeName);
+    throw;
+  }
+
+  std::string document = std::move(out).str();
+  if (options.crossSections) JoinPartFile(document, workDir / "tmp1.xml");
+  if (options.model) JoinPartFile(document, workDir / "tmpc.xml");
+  document += "\t\t</Alignment>\r\n";
+  if (options.slopePlan) JoinPartFile(document, workDir / "tmps.xml");
+  document += "\t</Alignments>\r\n</LandXML>\r\n";
+
+  // Assembled in code page 1254 like every input it came from; it declares utf-8, so it leaves as such.
+  result.document = IsAscii(document) ? std::move(document) : platform::Cp1254ToUtf8(document);
+  return result;
 }
 
 }  // namespace velkor

@@ -17,16 +17,24 @@ std::string GsiValue(const std::string& text) {
 
 namespace {
 
-std::string Word(const char* index, const char* info, const std::string& data) { return std::string(index) + info + data; }
+std::string Word(const char* index, const char* info, const std::string& data) {
+  return std::string(index) + info + data;
+}
 
 std::string ElementData(GsiElement type) {
   switch (type) {
-    case GsiElement::Straight: return "+00000000STRAIGHT";
-    case GsiElement::Curve: return "+00000000000CURVE";
-    case GsiElement::SpiralIn: return "+0000000000SPIRIN";
-    case GsiElement::SpiralOut: return "+000000000SPIROUT";
-    case GsiElement::Parabola: return "+00000000PARABOLA";
-    case GsiElement::EndOfPath: return "+0000000000000EOP";
+    case GsiElement::Straight:
+      return "+00000000STRAIGHT";
+    case GsiElement::Curve:
+      return "+00000000000CURVE";
+    case GsiElement::SpiralIn:
+      return "+0000000000SPIRIN";
+    case GsiElement::SpiralOut:
+      return "+000000000SPIROUT";
+    case GsiElement::Parabola:
+      return "+00000000PARABOLA";
+    case GsiElement::EndOfPath:
+      return "+0000000000000EOP";
   }
   return "+00000000STRAIGHT";
 }
@@ -51,8 +59,9 @@ std::string GsiSectionHeader() {
   return "*" + Word("41", "....", "+000000000SECTION") + " " + Word("42", "....", "+00000000TEMPLATE");
 }
 
-std::string GsiAlignmentElement(const std::string& chainage, GsiElement type, const std::optional<std::string>& parameter,
-                                const std::string& easting, const std::string& northing) {
+std::string GsiAlignmentElement(const std::string& chainage, GsiElement type,
+                                const std::optional<std::string>& parameter, const std::string& easting,
+                                const std::string& northing) {
   // Every value is converted before the line is put together, so a bad number writes nothing.
   std::string station = GsiValue(chainage), param = Parameter(parameter), e = GsiValue(easting), n = GsiValue(northing);
   return "*" + Word("11", "....", station) + " " + Word("71", "....", ElementData(type)) + " " +

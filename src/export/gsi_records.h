@@ -17,8 +17,9 @@ std::string GsiProfileHeader();
 std::string GsiSectionHeader();
 
 // Without a parameter, word 72 carries "+0000000000000NON".
-std::string GsiAlignmentElement(const std::string& chainage, GsiElement type, const std::optional<std::string>& parameter,
-                                const std::string& easting, const std::string& northing);
+std::string GsiAlignmentElement(const std::string& chainage, GsiElement type,
+                                const std::optional<std::string>& parameter, const std::string& easting,
+                                const std::string& northing);
 std::string GsiProfileElement(const std::string& chainage, GsiElement type, const std::optional<std::string>& parameter,
                               const std::string& elevation);
 std::string GsiSectionPoint(const std::string& first, const std::string& second, const std::string& third);

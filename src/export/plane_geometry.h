@@ -5,8 +5,8 @@
 namespace velkor {
 
 inline constexpr long double kPi = 3.141592653589793L;
-inline constexpr long double kRadToGrad = 63.66197723675813L;   // 200/pi
-inline constexpr long double kRadToDeg = 57.29577951308232L;    // 180/pi
+inline constexpr long double kRadToGrad = 63.66197723675813L;  // 200/pi
+inline constexpr long double kRadToDeg = 57.29577951308232L;   // 180/pi
 
 // Direction from point 1 to point 2 in grads, in [0, 400).
 double Azimuth(double e1, double n1, double e2, double n2);

@@ -6,6 +6,9 @@
 
 namespace velkor {
 
+// The element table's path (UTF-8) with every ".cks", in any letter case, replaced by ".gec".
+std::string SuggestedOutputName(const std::filesystem::path& elementTable);
+
 // Converts the element table (required) and the vertical report (may be empty) into tmp.gec.
 // Returns the suggested output name: the element table's path (UTF-8) with every ".cks" -> ".gec".
 std::string AcceptReports(const std::filesystem::path& elementTable, const std::filesystem::path& verticalReport,

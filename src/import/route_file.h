@@ -11,7 +11,7 @@ inline constexpr const char* kVerticalMarker = "// Vertical //";
 // Tags of the profile lines, code page 1254 bytes.
 inline constexpr const char* kTagMene = "MENE";
 inline constexpr const char* kTagEntry = "G\xDDR\xDD\xDE";  // GİRİŞ
-inline constexpr const char* kTagExit = "\xC7IKI\xDE";       // ÇIKIŞ
+inline constexpr const char* kTagExit = "\xC7IKI\xDE";      // ÇIKIŞ
 
 // Two blanks, the point code, then chainage, easting, northing and element value each filled to 15.
 std::string PointLine(const std::string& code, const std::string& chainage, const std::string& easting,

@@ -41,16 +41,17 @@ struct GeneralCase {
 
 class FormatGeneralTest : public ::testing::TestWithParam<GeneralCase> {};
 
-TEST_P(FormatGeneralTest, FifteenDigitsNoExponentInRange) { EXPECT_EQ(FormatGeneral(GetParam().value), GetParam().expected); }
+TEST_P(FormatGeneralTest, FifteenDigitsNoExponentInRange) {
+  EXPECT_EQ(FormatGeneral(GetParam().value), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(Cases, FormatGeneralTest,
                          ::testing::Values(GeneralCase{14.32394487827058, "14.3239448782706"}, GeneralCase{60, "60"},
                                            GeneralCase{-60, "-60"}, GeneralCase{0.00001, "0.00001"},
                                            GeneralCase{0, "0"}, GeneralCase{0.5, "0.5"},
-                                           GeneralCase{999999999999999, "999999999999999"},
-                                           GeneralCase{1e15, "1E15"}, GeneralCase{0.000001, "1E-6"},
-                                           GeneralCase{-1234.5, "-1234.5"}, GeneralCase{0.1 + 0.2, "0.3"},
-                                           GeneralCase{123456.000001, "123456.000001"}));
+                                           GeneralCase{999999999999999, "999999999999999"}, GeneralCase{1e15, "1E15"},
+                                           GeneralCase{0.000001, "1E-6"}, GeneralCase{-1234.5, "-1234.5"},
+                                           GeneralCase{0.1 + 0.2, "0.3"}, GeneralCase{123456.000001, "123456.000001"}));
 
 TEST(ParseFloat, AcceptsSignExponentAndBlanks) {
   EXPECT_EQ(ParseFloat("12.5"), 12.5);

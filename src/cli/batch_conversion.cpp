@@ -1,0 +1,135 @@
+// The batch converter's run: recognise the reports, accept them, convert, save.
+#include "cli/batch_conversion.h"
+
+#include <string>
+
+#include "cli/drawing_inputs.h"
+#include "export/conversion_driver.h"
+#include "export/saving.h"
+#include "import/error.h"
+#include "import/report_import.h"
+#include "import/route_import.h"
+#include "platform/platform.h"
+
+namespace velkor::cli {
+
+namespace {
+
+constexpr const char* kProgram = "velkor-convert";
+constexpr const char* kOnlyReports = "Sadece Eleman Tablosu ve Düşey tanım kabul edilir.";
+
+bool IsUtf8(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    size_t length = c < 0x80                 ? 1
+                    : c >= 0xC2 && c <= 0xDF ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+// Messages quote report text, which is code page 1254; the terminal wants UTF-8.
+std::string ForTerminal(const std::string& text) { return IsUtf8(text) ? text : platform::Cp1254ToUtf8(text); }
+
+int Fail(std::ostream& err, const Error& error) {
+  std::string where = error.where();
+  err << ForTerminal(where.empty() ? std::string(kProgram) : where) << ": " << ForTerminal(error.message()) << "\n";
+  return kConversionError;
+}
+
+int Usage(std::ostream& err, const std::string& message) {
+  err << kProgram << ": " << message << "\n";
+  return kBadUsage;
+}
+
+// Answers the driver's questions with the files named on the command line.
+class CommandLineAnswers : public ConversionQuestions {
+ public:
+  explicit CommandLineAnswers(const BatchRequest& request) : request_(request) {}
+
+  std::optional<std::filesystem::path> ChooseCrossSectionFile() override { return request_.crossSections; }
+
+  const TerrainModel* ReadTerrainModel() override {
+    if (!request_.model) return nullptr;
+    model_ = ReadModelDrawing(*request_.model);
+    return &*model_;
+  }
+
+  const SlopePlan* ReadSlopePlan() override {
+    if (!request_.slopePlan) return nullptr;
+    plan_ = ReadSlopePlanDrawing(*request_.slopePlan);
+    return &*plan_;
+  }
+
+ private:
+  const BatchRequest& request_;
+  std::optional<TerrainModel> model_;
+  std::optional<SlopePlan> plan_;
+};
+
+}  // namespace
+
+int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) {
+  if (request.model && !ModelReaderAvailable()) return Usage(err, "--model is not available yet in this build");
+  if (request.slopePlan && !SlopePlanReaderAvailable()) {
+    return Usage(err, "--slope-plan is not available yet in this build");
+  }
+
+  std::filesystem::path table;
+  std::filesystem::path vertical;
+  for (const auto& report : request.reports) {
+    ReportKind kind;
+    try {
+      kind = RecognizeReport(report);
+    } catch (Error& e) {
+      return Fail(err, e.at(platform::PathToUtf8(report)));
+    }
+    std::filesystem::path& slot = kind == ReportKind::ElementTable ? table : vertical;
+    if (kind == ReportKind::Other) return Fail(err, Error(kOnlyReports, platform::PathToUtf8(report)));
+    if (!slot.empty()) {
+      return Usage(err, std::string(kind == ReportKind::ElementTable ? "more than one element table: "
+                                                                     : "more than one vertical definition report: ") +
+                            platform::PathToUtf8(report));
+    }
+    slot = report;
+  }
+  if (table.empty()) return Usage(err, "no horizontal element table among the reports");
+
+  try {
+    std::filesystem::path workDir;
+    if (request.workDir) {
+      platform::EnsurePrivateFolder(*request.workDir);
+      workDir = *request.workDir;
+    } else {
+      workDir = platform::PathFromUtf8(platform::PrivateWorkFolder());
+    }
+    // What an earlier run left must not be delivered with this one.
+    RemoveGsiFiles(workDir);
+
+    ConversionOptions options;
+    options.crossSections = request.crossSections.has_value();
+    options.model = request.model.has_value();
+    options.slopePlan = request.slopePlan.has_value();
+    options.suggestedOutputName = AcceptReports(table, vertical, workDir);
+
+    CommandLineAnswers answers(request);
+    ConversionResult result = G2X(workDir, options, answers);
+    std::filesystem::path chosen = request.output ? *request.output : platform::PathFromUtf8(result.documentName);
+    for (const auto& file : SaveOutputs(result.document, chosen, workDir)) out << platform::PathToUtf8(file) << "\n";
+  } catch (const NotAvailable& e) {
+    return Usage(err, e.what());
+  } catch (Error& e) {
+    return Fail(err, e);
+  }
+  return kSuccess;
+}
+
+}  // namespace velkor::cli

@@ -1,0 +1,49 @@
+// velkor-convert: the desktop program's Open, OK, conversion and Save in one command.
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <string>
+
+#include "cli/batch_conversion.h"
+#include "platform/platform.h"
+
+namespace {
+
+std::optional<std::filesystem::path> PathOption(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  return velkor::platform::PathFromUtf8(text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Converts NetCAD route reports into a LandXML document and GSI-16 files.", "velkor-convert"};
+  std::vector<std::string> reports;
+  std::string crossSections, model, slopePlan, output, workDir;
+  app.add_option("REPORT", reports, "horizontal element table, and optionally the vertical definition report")
+      ->required()
+      ->expected(1, 2);
+  app.add_option("--cross-sections", crossSections, "cross-section file (.kse/.ksp)")->type_name("FILE");
+  app.add_option("--model", model, "drawing holding the terrain model")->type_name("FILE.ncz");
+  app.add_option("--slope-plan", slopePlan, "drawing holding the slope plan")->type_name("FILE.ncz");
+  app.add_option("-o,--output", output, "name of the document to save (default: beside the element table)")
+      ->type_name("DOC.xml");
+  app.add_option("--work-dir", workDir, "folder for the intermediate files (default: a private folder per user)")
+      ->type_name("DIR");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return velkor::cli::kBadUsage;
+  }
+
+  velkor::cli::BatchRequest request;
+  for (const auto& report : reports) request.reports.push_back(velkor::platform::PathFromUtf8(report));
+  request.crossSections = PathOption(crossSections);
+  request.model = PathOption(model);
+  request.slopePlan = PathOption(slopePlan);
+  request.output = PathOption(output);
+  request.workDir = PathOption(workDir);
+  return velkor::cli::RunBatch(request, std::cout, std::cerr);
+}

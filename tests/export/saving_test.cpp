@@ -1,0 +1,190 @@
+// Save: document, route copy, GSI pieces beside the chosen name; work-folder GSI files removed.
+#include "export/saving.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "import/error.h"
+#include "test_paths.h"
+#include "test_support.h"
+
+namespace velkor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CrLf;
+using test::ReadBytes;
+using test::ScratchDir;
+using test::SplitLines;
+using test::WriteBytes;
+
+const std::string kHeader = "*410001+0000000000000001 ";
+
+std::vector<std::string> Gsi(int records, const std::string& tag = "R") {
+  std::vector<std::string> lines{kHeader};
+  for (int i = 1; i <= records; ++i) lines.push_back(tag + std::to_string(i));
+  return lines;
+}
+
+struct PieceCase {
+  const char* name;
+  int records;
+  std::vector<size_t> recordsPerPiece;
+};
+
+class GsiPiecesTest : public ::testing::TestWithParam<PieceCase> {};
+
+TEST_P(GsiPiecesTest, HeaderOnEveryPieceAtMost91Records) {
+  const PieceCase& c = GetParam();
+  std::vector<LineList> pieces = SplitGsiPieces(LineList(Gsi(c.records)));
+  ASSERT_EQ(pieces.size(), c.recordsPerPiece.size());
+  int next = 1;
+  for (size_t p = 0; p < pieces.size(); ++p) {
+    const auto& lines = pieces[p].lines();
+    ASSERT_EQ(lines.size(), c.recordsPerPiece[p] + 1) << "piece " << p + 1;
+    EXPECT_EQ(lines[0], kHeader);
+    for (size_t k = 1; k < lines.size(); ++k) EXPECT_EQ(lines[k], "R" + std::to_string(next++));
+  }
+  EXPECT_EQ(next, c.records + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GsiPiecesTest,
+                         ::testing::Values(PieceCase{"TwoHundred", 200, {91, 91, 18}},
+                                           PieceCase{"Exactly91", 91, {91, 0}}, PieceCase{"Ninety", 90, {90}},
+                                           PieceCase{"HeaderOnly", 0, {0}}, PieceCase{"Ninety2", 92, {91, 1}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GsiPieces, EmptyFileGivesNoPiece) { EXPECT_TRUE(SplitGsiPieces(LineList()).empty()); }
+
+TEST(RouteCopy, ExampleRouteIsReducedByteForByte) {
+  const fs::path data = test::kDataDir;
+  LineList route;
+  route.Load(data / "route_example.gec");
+  ScratchDir dir;
+  ReduceRouteCopy(route).Save(dir / "copy.gec");
+  EXPECT_EQ(ReadBytes(dir / "copy.gec"), ReadBytes(data / "route_example_saved.gec"));
+}
+
+TEST(RouteCopy, LastMatchingWordDecides) {
+  LineList route(std::vector<std::string>{
+      "  TS      0+250.000        350.000        200.000         50.000        111.803 ORTA MENE",
+      "0+200.000        854.000          0.000          0.000 G\xDDR\xDD\xDE MENE",
+      "ORTA \xC7IKI\xDE",
+      "G\xDDR\xDD",  // the first four letters are enough
+      "Gİ",
+  });
+  EXPECT_EQ(ReduceRouteCopy(route).lines(),
+            (std::vector<std::string>{"  TS      0+250.000        350.000      ",
+                                      "0+200.000        854.000          0.000 ", "Gİ"}));
+}
+
+struct NamesCase {
+  const char* name;
+  const char* chosen;
+  const char* document;
+  const char* routeCopy;
+  const char* secondAlignmentPiece;
+};
+
+class OutputNamesTest : public ::testing::TestWithParam<NamesCase> {};
+
+TEST_P(OutputNamesTest, DerivedFromChosenName) {
+  const NamesCase& c = GetParam();
+  fs::path document = DocumentPath(c.chosen);
+  EXPECT_EQ(document.string(), c.document);
+  EXPECT_EQ(RouteCopyPath(document).string(), c.routeCopy);
+  EXPECT_EQ(GsiPiecePath(document, "aln_", 2).string(), c.secondAlignmentPiece);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OutputNamesTest,
+    ::testing::Values(
+        NamesCase{"UpperCase", "/proj/ROUTE.XML", "/proj/ROUTE.XML", "/proj/ROUTE.gec", "/proj/aln_2ROUTE.gsi"},
+        NamesCase{"OtherFolder", "/data/x/yol.xml", "/data/x/yol.xml", "/data/x/yol.gec", "/data/x/aln_2yol.gsi"},
+        NamesCase{"NoFolder", "yol.xml", "yol.xml", "yol.gec", "aln_2yol.gsi"},
+        NamesCase{"NoXml", "/p/yol", "/p/yol.xml", "/p/yol.gec", "/p/aln_2yol.gsi"},
+        NamesCase{"OtherExtension", "/p/yol.txt", "/p/yol.txt.xml", "/p/yol.txt.gec", "/p/aln_2yol.txt.gsi"},
+        NamesCase{"XmlTwice", "/p/a.xml.XML", "/p/a.xml.XML", "/p/a.gec.gec", "/p/aln_2a.gsi.gsi"},
+        NamesCase{"FolderHoldsXml", "/p.xml/yol.xml", "/p.xml/yol.xml", "/p.xml/yol.gec", "/p.xml/aln_2yol.gsi"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class SaveOutputsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directory(work / "w");
+    fs::create_directory(work / "out");
+    workDir = work / "w";
+    WriteBytes(workDir / "tmp.gec", ReadBytes(fs::path(test::kDataDir) / "route_example.gec"));
+    WriteBytes(workDir / "aln.gsi", CrLf(Gsi(200, "A")));
+    WriteBytes(workDir / "crs.gsi", CrLf(Gsi(5, "C")));
+    WriteBytes(workDir / "prf.gsi", CrLf(Gsi(3, "P")));
+  }
+  ScratchDir work;
+  fs::path workDir;
+  const std::string document = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LandXML>\xC5\x9E</LandXML>\r\n";
+};
+
+TEST_F(SaveOutputsTest, WritesEverythingBesideTheChosenName) {
+  const fs::path out = work / "out";
+  std::vector<fs::path> written = SaveOutputs(document, out / "ROUTE.XML", workDir);
+  const std::vector<fs::path> expected = {out / "ROUTE.XML",      out / "ROUTE.gec",      out / "aln_1ROUTE.gsi",
+                                          out / "aln_2ROUTE.gsi", out / "aln_3ROUTE.gsi", out / "crs_1ROUTE.gsi",
+                                          out / "prf_1ROUTE.gsi"};
+  EXPECT_EQ(written, expected);
+  EXPECT_EQ(ReadBytes(out / "ROUTE.XML"), document);
+  EXPECT_EQ(ReadBytes(out / "ROUTE.gec"), ReadBytes(fs::path(test::kDataDir) / "route_example_saved.gec"));
+  std::vector<std::string> third = SplitLines(ReadBytes(out / "aln_3ROUTE.gsi"));
+  ASSERT_EQ(third.size(), 19u);
+  EXPECT_EQ(third.front(), kHeader);
+  EXPECT_EQ(third.back(), "A200");
+  EXPECT_EQ(ReadBytes(out / "crs_1ROUTE.gsi"), CrLf(Gsi(5, "C")));
+  EXPECT_EQ(ReadBytes(out / "prf_1ROUTE.gsi"), CrLf(Gsi(3, "P")));
+  for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(workDir / gsi)) << gsi;
+  EXPECT_TRUE(fs::exists(workDir / "tmp.gec"));
+}
+
+TEST_F(SaveOutputsTest, MissingWorkFilesAreSkipped) {
+  for (const char* name : {"tmp.gec", "aln.gsi", "crs.gsi"}) fs::remove(workDir / name);
+  const fs::path out = work / "out";
+  EXPECT_EQ(SaveOutputs(document, out / "yol", workDir),
+            (std::vector<fs::path>{out / "yol.xml", out / "prf_1yol.gsi"}));
+}
+
+TEST_F(SaveOutputsTest, UnwritableRouteCopyStopsAndKeepsWhatWasWritten) {
+  const fs::path out = work / "out";
+  fs::create_directory(out / "yol.gec");  // nothing can be created under this name
+  try {
+    SaveOutputs(document, out / "yol.xml", workDir);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), "Cannot create file " + (out / "yol.gec").string());
+  }
+  EXPECT_EQ(ReadBytes(out / "yol.xml"), document);
+  EXPECT_FALSE(fs::exists(out / "aln_1yol.gsi"));
+  EXPECT_TRUE(fs::exists(workDir / "aln.gsi")) << "the GSI files wait for a second Save";
+}
+
+TEST_F(SaveOutputsTest, UnwritableDocumentWritesNothing) {
+  const fs::path target = work / "missing" / "yol.xml";
+  try {
+    SaveOutputs(document, target, workDir);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), "Cannot create file " + target.string());
+  }
+  EXPECT_TRUE(fs::is_empty(work / "out"));
+  EXPECT_TRUE(fs::exists(workDir / "prf.gsi"));
+}
+
+TEST_F(SaveOutputsTest, RemoveGsiFilesLeavesOtherWorkFiles) {
+  RemoveGsiFiles(workDir);
+  RemoveGsiFiles(workDir);  // nothing left to remove is no error
+  for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(workDir / gsi)) << gsi;
+  EXPECT_TRUE(fs::exists(workDir / "tmp.gec"));
+}
+
+}  // namespace
+}  // namespace velkor
