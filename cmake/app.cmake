@@ -13,8 +13,13 @@ target_link_libraries(velkor_app PUBLIC velkor_core Qt6::Widgets ${QSCINTILLA_LI
 add_executable(velkor ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
 target_link_libraries(velkor PRIVATE velkor_app)
 
-# How long the viewer takes over a large document (a program, not a test: timings vary by machine).
-if(EXISTS ${PROJECT_SOURCE_DIR}/bench/app/viewer_load.cpp)
-  add_executable(bench_viewer_load ${PROJECT_SOURCE_DIR}/bench/app/viewer_load.cpp)
-  target_link_libraries(bench_viewer_load PRIVATE velkor_app)
+# Desktop benchmarks (programs, not tests: timings vary by machine): the viewer on a large document,
+# the model path through the windows.
+if(VELKOR_BENCH)
+  file(GLOB VELKOR_APP_BENCHES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/app/*.cpp)
+  foreach(src ${VELKOR_APP_BENCHES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(bench_${name} ${src})
+    target_link_libraries(bench_${name} PRIVATE velkor_app)
+  endforeach()
 endif()

@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "  --seed N         the same seed gives the same route (default 1)\n"
     "  --name NAME      route name in the report's title (default GUZERGAH)\n";
 
+// The program's own number reading: "." whatever the user's locale.
 bool ReadNumber(const std::string& text, double& value) { return velkor::TryParseFloat(text, value); }
 
 }  // namespace

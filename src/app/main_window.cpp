@@ -42,11 +42,22 @@ class MenuIconStyle : public QProxyStyle {
 
 std::filesystem::path ToPath(const QString& text) { return platform::PathFromUtf8(text.toStdString()); }
 
+// The busy cursor for the whole application while a conversion runs, however it ends.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // Keeps the arrow over a dialog that the busy conversion shows.
 class ArrowWhileAsking {
  public:
   ArrowWhileAsking() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
   ~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
+  ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+  ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
 };
 }  // namespace
 
@@ -197,24 +208,20 @@ void TForm1::G2X() {
   options.slopePlan = FormCksGec->cb3->isChecked();
   options.suggestedOutputName = FormCksGec->suggestedOutputName().toStdString();
 
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  ConversionResult result;
-  try {
-    result = velkor::G2X(ToPath(workFolder_), options, *this);
-  } catch (...) {
-    QApplication::restoreOverrideCursor();
-    throw;
-  }
+  BusyCursor busy;
+  ConversionResult result = velkor::G2X(ToPath(workFolder_), options, *this);
   sd1->setNameFilter(QStringLiteral("XML (*.xml)"));
   sd1->setWindowTitle(QStringLiteral("XML"));
   sd1->setDefaultSuffix(QStringLiteral("xml"));
-  sd1->selectFile(FromCoreText(result.documentName));
-  if (!result.documentName.empty()) {
-    sd1->setDirectory(QFileInfo(FromCoreText(result.documentName)).absolutePath());
+  if (result.documentName.empty()) {
+    ClearFileName(*sd1);
+  } else {
+    const QString name = FromCoreText(result.documentName);
+    sd1->setDirectory(QFileInfo(name).absolutePath());
+    sd1->selectFile(name);
   }
   document_ = std::move(result.document);
   ListBox1->LoadDocument(document_);
-  QApplication::restoreOverrideCursor();
 }
 
 std::optional<std::filesystem::path> TForm1::ChooseCrossSectionFile() {

@@ -71,7 +71,9 @@ class AlignmentWriter {
  public:
   AlignmentWriter(std::ostream& document, std::ostream& gsi) : doc_(document), gsi_(gsi) {}
 
-  void Doc(int tabs, const std::string& text) { doc_ << std::string(static_cast<size_t>(tabs), '\t') << text << "\r\n"; }
+  void Doc(int tabs, const std::string& text) {
+    doc_ << std::string(static_cast<size_t>(tabs), '\t') << text << "\r\n";
+  }
   void Gsi(const std::string& record) { gsi_ << record << "\r\n"; }
 
   void StartEnd(const char* tag, const Point& p) {
@@ -242,8 +244,8 @@ void WriteHorizontalAlignment(const LineList& routeLines, const RouteScan& scan,
   }
 
   Point endPoint = Point::Read(routeLines.at(last), last);
-  writer.Gsi(GsiAlignmentElement(endPoint.chainage, GsiElement::EndOfPath, std::nullopt, endPoint.easting,
-                                 endPoint.northing));
+  writer.Gsi(
+      GsiAlignmentElement(endPoint.chainage, GsiElement::EndOfPath, std::nullopt, endPoint.easting, endPoint.northing));
   document << "\t\t\t</CoordGeom>\r\n";
   gsi.flush();
   if (!gsi) throw Error(CannotCreate(gsiFile.string()));

@@ -11,6 +11,7 @@
 #include "import/route_file.h"
 #include "import/route_import.h"
 #include "import/text_fields.h"
+#include "platform/platform.h"
 
 namespace velkor {
 namespace {
@@ -60,7 +61,8 @@ class ReportReader {
 
 class RouteWriter {
  public:
-  explicit RouteWriter(const std::filesystem::path& file) : file_(file), out_(file, std::ios::binary | std::ios::trunc) {
+  explicit RouteWriter(const std::filesystem::path& file)
+      : file_(file), out_(file, std::ios::binary | std::ios::trunc) {
     if (!out_) throw Error(CannotCreate(file.string()));
   }
   void Line(const std::string& text) {
@@ -75,10 +77,10 @@ class RouteWriter {
 
 void CopyReport(const std::filesystem::path& report, const std::filesystem::path& copy) {
   std::error_code ec;
+  // A folder opens like an empty file on some systems; it is no report.
   if (!std::filesystem::is_regular_file(report, ec)) throw Error(CannotOpen(report.string()));
   std::filesystem::remove(copy, ec);
-  std::filesystem::copy_file(report, copy, std::filesystem::copy_options::overwrite_existing, ec);
-  if (ec) throw Error(CannotCreate(copy.string()));
+  platform::CopyFileReplacing(report, copy);
 }
 
 // The arc's turning sense from the two extra points its row prints: seen from the arc's start,

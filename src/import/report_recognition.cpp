@@ -5,7 +5,9 @@
 namespace velkor {
 namespace {
 
-constexpr const char* kElementHeading = "\xB3" "ELEMAN \xB3";
+constexpr const char* kElementHeading =
+    "\xB3"
+    "ELEMAN \xB3";
 // "  Eğim (%)  " between two column rules; the ğ is code page 1254.
 constexpr const char* kGradeHeading = "\xB3  E\xF0im (%)  \xB3";
 

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -152,6 +153,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(form_->sd1->windowTitle(), QStringLiteral("XML"));
     QCOMPARE(form_->sd1->defaultSuffix(), QStringLiteral("xml"));
     QCOMPARE(form_->sd1->nameFilters(), QStringList{"XML (*.xml)"});
+    QCOMPARE(form_->sd1->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), QStringLiteral("GUZERGAH.xml"));
+    QCOMPARE(fs::path(form_->sd1->directory().absolutePath().toStdString()), ExampleElementTable().parent_path());
   }
 
   void failedConversionShowsErrorAndKeepsSaveDisabled() {
@@ -222,6 +225,7 @@ class MainWindowTest : public QObject {
     QVERIFY(script.allAnswered());
     QCOMPARE(script.titles().value(1), QStringLiteral("Enkesit"));
     QCOMPARE(filter, QStringLiteral("Enkesit (*.kse *.ksp)"));
+    QCOMPARE(form_->od1->defaultSuffix(), QString());
     QVERIFY(!form_->ListBox1->text().contains(QStringLiteral("CrossSects")));
     QVERIFY(!fs::exists(*work_ / "crs.gsi"));
     ExpectMenus({false, true, true}, {false, true, true});

@@ -9,6 +9,7 @@
 #include "export/route_scan.h"
 #include "export/section_steps.h"
 #include "import/error.h"
+#include "import/number_text.h"
 #include "import/route_file.h"
 #include "import/number_text.h"
 #include "test_support.h"
@@ -87,7 +88,6 @@ TEST(HorizontalAlignment, ClockwiseCurveWorkedCase) {
   EXPECT_EQ(x.gsi, gsi);
 }
 
-
 // The text of an attribute as written, blanks included ("60 ").
 std::string Attr(const std::string& line, const std::string& name) {
   std::string key = " " + name + "=\"";
@@ -122,9 +122,9 @@ TEST(HorizontalAlignment, CounterClockwiseMirror) {
 }
 
 TEST(HorizontalAlignment, EntrySpiralWorkedCase) {
-  Exported x = Export({P("TS", "0+000.000", "1000", "2000", "50", "70.711"),
-                       P("SC", "0+050.000", "1008.286", "2049.655", "100"),
-                       P("PE", "0+060.000", "1013.000", "2058.000", "0.000")});
+  Exported x =
+      Export({P("TS", "0+000.000", "1000", "2000", "50", "70.711"), P("SC", "0+050.000", "1008.286", "2049.655", "100"),
+              P("PE", "0+060.000", "1013.000", "2058.000", "0.000")});
   const std::string& spiral = x.document[2];
   EXPECT_EQ(spiral.substr(0, 95),
             "\t\t\t\t<Spiral length=\"50 \" radiusEnd=\"100 \" radiusStart=\"INF\" rot=\"cw\" spiType=\"clothoid\" "
@@ -144,10 +144,10 @@ TEST(HorizontalAlignment, EntrySpiralWorkedCase) {
 }
 
 TEST(HorizontalAlignment, ExitSpiralTakesThePrecedingCurveRadiusAndWritesANegativeTheta) {
-  Exported x = Export({P("TC", "0+000.000", "0.000", "0.000", "-250.000"),
-                       P("CS", "0+050.000", "-4.994", "49.917", "50.000", "111.803"),
-                       P("ST", "0+100.000", "-19.800", "97.663", "0.000"),
-                       P("PE", "0+200.000", "-55.000", "191.254", "0.000")});
+  Exported x =
+      Export({P("TC", "0+000.000", "0.000", "0.000", "-250.000"),
+              P("CS", "0+050.000", "-4.994", "49.917", "50.000", "111.803"),
+              P("ST", "0+100.000", "-19.800", "97.663", "0.000"), P("PE", "0+200.000", "-55.000", "191.254", "0.000")});
   std::vector<std::string> el = Elements(x);
   ASSERT_EQ(el.size(), 3u);
   EXPECT_EQ(Attr(el[1], "radiusStart"), "250 ");
@@ -223,21 +223,26 @@ TEST(HorizontalAlignment, FailuresNameTheRouteLine) {
       {"easting not a number",
        {P("TF", "0+000.000", "0", "0", "0.000"), P("TC", "0+010.000", "1O.5", "10", "100"),
         P("PE", "0+020.000", "0", "20", "0.000")},
-       "'1O.5' is not a valid floating point value", 4},
+       "'1O.5' is not a valid floating point value",
+       4},
       {"curve of radius 0",
        {P("TC", "0+000.000", "0", "0", "0"), P("PE", "0+010.000", "0", "10", "0.000")},
-       "Invalid floating point operation", 3},
+       "Invalid floating point operation",
+       3},
       {"chord longer than the diameter",
        {P("TC", "0+000.000", "0", "0", "4"), P("PE", "0+010.000", "0", "10", "0.000")},
-       "Invalid floating point operation", 3},
+       "Invalid floating point operation",
+       3},
       {"exit spiral after no curve with a 0.000 end value",
        {P("CS", "0+000.000", "0", "0", "50", "0.000"), P("ST", "0+050.000", "0", "50", "0.000"),
         P("PE", "0+060.000", "0", "60", "0.000")},
-       "Invalid floating point operation", 3},
+       "Invalid floating point operation",
+       3},
       {"spiral parameter not a number",
        {P("TS", "0+000.000", "0", "0", "50", "x"), P("SC", "0+050.000", "0", "50", "100"),
         P("PE", "0+060.000", "0", "60", "0.000")},
-       "'x' is not a valid floating point value", 3},
+       "'x' is not a valid floating point value",
+       3},
   };
   for (const Case& k : cases) {
     Error e = ExportFails(k.body);

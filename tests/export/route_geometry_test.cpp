@@ -12,6 +12,7 @@
 
 #include "export/route_scan.h"
 #include "export/section_steps.h"
+#include "import/number_text.h"
 #include "import/route_import.h"
 #include "lib/element_table.h"
 #include "lib/json_lite.h"
@@ -179,6 +180,15 @@ TEST(RouteGeometry, GeneratedRoutesAgreeWithTheTrueGeometry) {
   EXPECT_GT(counter, 0);
   EXPECT_GT(spirals, 0);
   dev.Print("generated routes");
+}
+
+TEST(RouteGeometry, LongRouteWithManyCurves) {
+  RouteModel route = samples::GenerateRoute(60, 40000, 11);
+  ScratchDir dir;
+  test::WriteBytes(dir / "UZUN.cks", samples::ElementTableReport(route, "UZUN"));
+  Deviations dev;
+  Compare(ConvertAndExport(dir / "UZUN.cks"), TruthOf(route), dev, "40 km");
+  dev.Print("40 km route, 60 curves");
 }
 
 TEST(RouteGeometry, RouteEndingAtTheEndOfATransition) {

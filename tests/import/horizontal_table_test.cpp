@@ -17,7 +17,9 @@ using test::ScratchDir;
 
 const std::string kRule = "\xC3\xC4\xC4\xC4\xC5\xC4\xC4\xC4\xB4";
 const std::string kStraight = "DO\xD0RU";
-const std::string kSpiral = "KLOTO\xDD" "D";
+const std::string kSpiral =
+    "KLOTO\xDD"
+    "D";
 
 // One table line: the cells between column rules, each with a blank around it as reports print them.
 std::string Cells(const std::vector<std::string>& cells) {
@@ -28,7 +30,9 @@ std::string Cells(const std::vector<std::string>& cells) {
 
 std::vector<std::string> Heading() {
   return {"NetCAD Yatay G\xFCzergah Eleman Tablosu", "\xDA\xC4\xC4\xC4\xC2\xC4\xC4\xC4\xBF",
-          "\xB3" "ELEMAN \xB3 NOKTA \xB3 KM \xB3 Y \xB3 X \xB3 DE\xD0" "ER \xB3"};
+          "\xB3"
+          "ELEMAN \xB3 NOKTA \xB3 KM \xB3 Y \xB3 X \xB3 DE\xD0"
+          "ER \xB3"};
 }
 
 std::string EndRow(const std::string& chainage, const std::string& e, const std::string& n) {
@@ -84,8 +88,7 @@ std::vector<std::string> SpiralCurveTable() {
   add({Cells({kStraight, "TF", "0+000.000", "100.000", "200.000", "L=250.000"})});
   add({Cells({kSpiral, "TS", "0+250.000", "350.000", "200.000", "L=50.000"})});
   // The third point lies counter-clockwise of the second, seen from the arc's start.
-  add(ArcRow("YAY", "SC", "0+300.000", "399.580", "203.330", "R=250.000", "450.000", "210.000", "440.000",
-             "230.000"));
+  add(ArcRow("YAY", "SC", "0+300.000", "399.580", "203.330", "R=250.000", "450.000", "210.000", "440.000", "230.000"));
   add({Cells({kSpiral, "CS", "0+390.000", "481.270", "238.600", "L=50.000"})});
   add({Cells({kStraight, "ST", "0+440.000", "523.100", "265.920", "L=560.000"})});
   t.push_back(EndRow("1+000.000", "992.450", "571.830"));
@@ -193,25 +196,42 @@ TEST_F(HorizontalTable, ThirdLineWithoutElemanWritesNothing) {
 TEST_F(HorizontalTable, FailuresNameTheReportLineAndTheOffendingText) {
   struct Case {
     const char* scenario;
-    int row;                    // index into SpiralCurveTable() to replace (-1: append)
+    int row;  // index into SpiralCurveTable() to replace (-1: append)
     std::vector<std::string> replacement;
     std::string message;
     long line;
   };
   const Case cases[] = {
-      {"chainage not a number", 4, {Cells({kStraight, "TF", "0+0x0.000", "100.000", "200.000", "L=1"})},
-       "'00x0.000' is not a valid floating point value", 5},
-      {"arc start easting empty", 8, {Cells({"YAY", "SC", "0+300.000", "", "", ""})},
-       "'' is not a valid floating point value", 9},
-      {"arc second point not a number", 9, {Cells({"A\xE7\xFD", "PI", "T=1", "4S0.000", "210", ""})},
-       "'4S0.000' is not a valid floating point value", 10},
-      {"arc third point not a number", 10, {Cells({"", "YO", "", "440.000", "2.3.0", ""})},
-       "'2.3.0' is not a valid floating point value", 11},
-      {"arc value not a number", 8,
+      {"chainage not a number",
+       4,
+       {Cells({kStraight, "TF", "0+0x0.000", "100.000", "200.000", "L=1"})},
+       "'00x0.000' is not a valid floating point value",
+       5},
+      {"arc start easting empty",
+       8,
+       {Cells({"YAY", "SC", "0+300.000", "", "", ""})},
+       "'' is not a valid floating point value",
+       9},
+      {"arc second point not a number",
+       9,
+       {Cells({"A\xE7\xFD", "PI", "T=1", "4S0.000", "210", ""})},
+       "'4S0.000' is not a valid floating point value",
+       10},
+      {"arc third point not a number",
+       10,
+       {Cells({"", "YO", "", "440.000", "2.3.0", ""})},
+       "'2.3.0' is not a valid floating point value",
+       11},
+      {"arc value not a number",
+       8,
        {Cells({"YAY", "SC", "0+300.000", "399.580", "203.330", "R=abc"})},
-       "'abc' is not a valid floating point value", 9},
-      {"negative spiral length", 6, {Cells({kSpiral, "TS", "0+250.000", "350.000", "200.000", "L=-50.000"})},
-       "Invalid floating point operation", 7},
+       "'abc' is not a valid floating point value",
+       9},
+      {"negative spiral length",
+       6,
+       {Cells({kSpiral, "TS", "0+250.000", "350.000", "200.000", "L=-50.000"})},
+       "Invalid floating point operation",
+       7},
   };
   for (const Case& k : cases) {
     std::vector<std::string> t = SpiralCurveTable();
@@ -286,21 +306,29 @@ TEST(RecognizeReport, ByTheHeadingCellOfTheThirdLine) {
     ReportKind kind;
   };
   const Case cases[] = {
-      {"element table", "\xB3" "ELEMAN \xB3 NOKTA \xB3", ReportKind::ElementTable},
+      {"element table",
+       "\xB3"
+       "ELEMAN \xB3 NOKTA \xB3",
+       ReportKind::ElementTable},
       {"vertical report", "\xB3 KM \xB3  E\xF0im (%)  \xB3", ReportKind::VerticalReport},
       {"grade heading with a plain g", "\xB3  Egim (%)  \xB3", ReportKind::Other},
       {"ELEMAN without its rule", "ELEMAN \xB3", ReportKind::Other},
       {"heading on the second line only", "", ReportKind::Other},
   };
   for (const Case& k : cases) {
-    test::WriteBytes(dir / "r.cks", test::CrLf({"title", "\xB3" "ELEMAN \xB3", k.third}));
+    test::WriteBytes(dir / "r.cks", test::CrLf({"title",
+                                                "\xB3"
+                                                "ELEMAN \xB3",
+                                                k.third}));
     EXPECT_EQ(RecognizeReport(dir / "r.cks"), k.kind) << k.scenario;
   }
 }
 
 TEST(RecognizeReport, UnreadableOrShortFiles) {
   ScratchDir dir;
-  test::WriteBytes(dir / "short.cks", test::CrLf({"one", "\xB3" "ELEMAN \xB3"}));
+  test::WriteBytes(dir / "short.cks", test::CrLf({"one",
+                                                  "\xB3"
+                                                  "ELEMAN \xB3"}));
   try {
     RecognizeReport(dir / "short.cks");
     FAIL() << "no error";

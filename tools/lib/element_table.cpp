@@ -37,10 +37,12 @@ std::string Row(const std::array<std::string, 6>& cells) {
 
 std::string Coord(double v) { return FixedNumber(v); }
 
-const char* kStraight = "DO\xD0RU";   // DOĞRU
-const char* kSpiral = "KLOTO\xDD" "D";  // KLOTOİD
+const char* kStraight = "DO\xD0RU";  // DOĞRU
+const char* kSpiral =
+    "KLOTO\xDD"
+    "D";  // KLOTOİD
 const char* kArc = "YAY";
-const char* kAngle = "A\xE7\xFD";       // Açı
+const char* kAngle = "A\xE7\xFD";  // Açı
 
 }  // namespace
 
@@ -48,7 +50,12 @@ void WriteElementTable(const RouteModel& route, const std::string& routeName, st
   auto line = [&out](const std::string& text) { out << text << "\r\n"; };
   line("NetCAD Yatay G\xFCzergah Eleman Tablosu   G\xFCzergah: " + routeName);
   line(Border('\xDA', '\xC2', '\xBF'));
-  line(Row({"ELEMAN ", "NOKTA ", "KM", "Y (Sa\xF0" "a)", "X (Yukar\xFD)", "DE\xD0" "ER"}));
+  line(Row({"ELEMAN ", "NOKTA ", "KM",
+            "Y (Sa\xF0"
+            "a)",
+            "X (Yukar\xFD)",
+            "DE\xD0"
+            "ER"}));
   const auto& elements = route.Elements();
   for (std::size_t i = 0; i < elements.size(); ++i) {
     const RouteElement& el = elements[i];

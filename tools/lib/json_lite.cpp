@@ -55,11 +55,21 @@ class Reader {
       if (pos_ >= s_.size()) Fail("unfinished escape");
       char e = s_[pos_++];
       switch (e) {
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
+        case 'n':
+          out += '\n';
+          break;
+        case 't':
+          out += '\t';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 'b':
+          out += '\b';
+          break;
+        case 'f':
+          out += '\f';
+          break;
         case 'u': {
           if (pos_ + 4 > s_.size()) Fail("short \\u escape");
           unsigned code = std::stoul(s_.substr(pos_, 4), nullptr, 16);
@@ -77,7 +87,9 @@ class Reader {
           }
           break;
         }
-        default: out += e; break;
+        default:
+          out += e;
+          break;
       }
     }
     Expect('"');

@@ -84,8 +84,7 @@ RoutePose RouteModel::Advance(const RouteElement& el, double s) {
   } else {
     Integrate(el, s, de, dn);
   }
-  return {static_cast<double>(el.start.e + de), static_cast<double>(el.start.n + dn),
-          ToDeg360(theta0 + Turn(el, s))};
+  return {static_cast<double>(el.start.e + de), static_cast<double>(el.start.n + dn), ToDeg360(theta0 + Turn(el, s))};
 }
 
 void RouteModel::Add(RouteElementKind kind, double length, double radius, TurnSide side) {
@@ -138,9 +137,7 @@ RoutePose RouteModel::At(double station) const {
   return Advance(el, station - el.station);
 }
 
-RoutePose RouteModel::EndOf(std::size_t i) const {
-  return i + 1 < elements_.size() ? elements_[i + 1].start : end_;
-}
+RoutePose RouteModel::EndOf(std::size_t i) const { return i + 1 < elements_.size() ? elements_[i + 1].start : end_; }
 
 EnPoint RouteModel::TangentIntersection(std::size_t i) const {
   RoutePose a = elements_.at(i).start, b = EndOf(i);
@@ -210,8 +207,8 @@ RouteModel GenerateRoute(int curves, double length, unsigned seed, double minTan
   if (length > 0) {
     double room = length - curved;
     if (room < minTangent * tangents.size())
-      throw std::invalid_argument("a route of " + std::to_string(length) + " m cannot hold " +
-                                  std::to_string(curves) + " curves");
+      throw std::invalid_argument("a route of " + std::to_string(length) + " m cannot hold " + std::to_string(curves) +
+                                  " curves");
     std::vector<double> weights(tangents.size());
     double total = 0;
     for (double& w : weights) total += (w = draw.Uniform(1, 2));

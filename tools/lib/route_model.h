@@ -21,12 +21,12 @@ struct RoutePose {
 
 struct RouteElement {
   RouteElementKind kind = RouteElementKind::Line;
-  std::string code;     // point code of the element's start point
-  double length = 0;    // metres
-  double radius = 0;    // arc radius, or the radius at a spiral's circular end; 0 for a line
-  TurnSide side = 0;    // 0 for a line
-  double station = 0;   // chainage of the start
-  RoutePose start;      // pose at the start
+  std::string code;    // point code of the element's start point
+  double length = 0;   // metres
+  double radius = 0;   // arc radius, or the radius at a spiral's circular end; 0 for a line
+  TurnSide side = 0;   // 0 for a line
+  double station = 0;  // chainage of the start
+  RoutePose start;     // pose at the start
 };
 
 struct EnPoint {
