@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "platform/platform.h"
+
 namespace velkor::app {
 
 namespace {
@@ -21,7 +23,7 @@ std::function<void()>& CurrentBeepHandler() {
 
 void Beep() {
   if (const auto& handler = CurrentBeepHandler()) return handler();
-  QApplication::beep();
+  if (!platform::InformationBeep()) QApplication::beep();
 }
 
 ScopedBeepHandler::ScopedBeepHandler(std::function<void()> handler) : previous_(std::move(CurrentBeepHandler())) {
