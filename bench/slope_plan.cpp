@@ -16,10 +16,10 @@ namespace {
 struct TempDrawing {
   std::filesystem::path path = std::filesystem::temp_directory_path() / "velkor-bench-slope.ncz";
   TempDrawing() {
-    velkor::samples::SlopeSpec spec;
-    spec.axisPoints = 100'000;
+    velkor::samples::SlopeLayout layout;
+    layout.axisPoints = 100'000;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    velkor::samples::WriteSlopeDrawing(out, spec);
+    velkor::samples::WriteSlopeDrawing(out, layout);
   }
   ~TempDrawing() {
     std::error_code ec;

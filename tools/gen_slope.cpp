@@ -19,16 +19,16 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  velkor::samples::SlopeSpec spec;
+  velkor::samples::SlopeLayout layout;
   const char* out = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--plain") == 0) {
-      spec.extras = false;
+      layout.extras = false;
     } else if (std::strcmp(argv[i], "--points") == 0 && i + 1 < argc) {
       const char* text = argv[++i];
       const char* last = text + std::strlen(text);
-      auto [end, ec] = std::from_chars(text, last, spec.axisPoints);
-      if (ec != std::errc() || end != last || spec.axisPoints < 2 || spec.axisPoints > 1000000) return Usage();
+      auto [end, ec] = std::from_chars(text, last, layout.axisPoints);
+      if (ec != std::errc() || end != last || layout.axisPoints < 2 || layout.axisPoints > 1000000) return Usage();
     } else if (argv[i][0] != '-' && out == nullptr) {
       out = argv[i];
     } else {
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     std::cerr << "Cannot create file " << out << "\n";
     return 1;
   }
-  auto content = velkor::samples::WriteSlopeDrawing(file, spec);
+  auto content = velkor::samples::WriteSlopeDrawing(file, layout);
   file.close();
   if (!file) {
     std::cerr << "Cannot create file " << out << "\n";

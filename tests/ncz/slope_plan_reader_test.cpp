@@ -294,10 +294,10 @@ TEST(SlopePlanReader, UnopenableFileIsReportedWithListsEmptied) {
 
 TEST(SlopePlanReader, GeneratedDrawingGivesExactlyItsSlopePlan) {
   for (bool extras : {false, true}) {
-    samples::SlopeSpec spec;
-    spec.extras = extras;
+    samples::SlopeLayout layout;
+    layout.extras = extras;
     NczWriter writer;
-    samples::SlopeContent content = samples::BuildSlopeDrawing(writer, spec);
+    samples::SlopeContent content = samples::BuildSlopeDrawing(writer, layout);
     SlopePlan plan = Read(writer);
 
     ASSERT_EQ(plan.axisPoints.size(), content.axis.size());

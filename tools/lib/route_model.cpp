@@ -164,12 +164,12 @@ EnPoint RouteModel::MidPoint(std::size_t i) const {
 }
 
 RouteModel BuildRoute(double e0, double n0, double dirDeg, const std::vector<double>& tangents,
-                      const std::vector<CurveSpec>& curves) {
+                      const std::vector<CurveShape>& curves) {
   if (tangents.size() != curves.size() + 1) throw std::invalid_argument("one more straight than curves needed");
   RouteModel route(e0, n0, dirDeg);
   route.AddLine(tangents[0]);
   for (std::size_t k = 0; k < curves.size(); ++k) {
-    const CurveSpec& c = curves[k];
+    const CurveShape& c = curves[k];
     if (c.spiralIn > 0) route.AddSpiralIn(c.spiralIn, c.radius, c.side);
     route.AddArc(c.radius, c.arcLength, c.side);
     if (c.spiralOut > 0) route.AddSpiralOut(c.spiralOut, c.radius, c.side);
@@ -181,10 +181,10 @@ RouteModel BuildRoute(double e0, double n0, double dirDeg, const std::vector<dou
 RouteModel GenerateRoute(int curves, double length, unsigned seed, double minTangent) {
   if (curves < 0) throw std::invalid_argument("the number of curves cannot be negative");
   Draw draw(seed);
-  std::vector<CurveSpec> specs;
+  std::vector<CurveShape> curveShapes;
   double curved = 0;
   for (int k = 0; k < curves; ++k) {
-    CurveSpec c;
+    CurveShape c;
     c.radius = std::round(draw.Uniform(250, 900));
     // Alternate the turning sense so that every route of two curves or more turns both ways.
     c.side = k % 2 == 0 ? 1 : -1;
@@ -201,7 +201,7 @@ RouteModel GenerateRoute(int curves, double length, unsigned seed, double minTan
       c.spiralOut = spiral;
     }
     curved += c.spiralIn + c.arcLength + c.spiralOut;
-    specs.push_back(c);
+    curveShapes.push_back(c);
   }
   std::vector<double> tangents(static_cast<std::size_t>(curves) + 1);
   if (length > 0) {
@@ -218,7 +218,7 @@ RouteModel GenerateRoute(int curves, double length, unsigned seed, double minTan
     for (double& t : tangents) t = std::round(draw.Uniform(minTangent, 2.5 * minTangent));
   }
   double dir = std::round(draw.Uniform(0, 360));
-  return BuildRoute(500000, 4500000, dir, tangents, specs);
+  return BuildRoute(500000, 4500000, dir, tangents, curveShapes);
 }
 
 }  // namespace velkor::samples

@@ -72,7 +72,7 @@ class RouteModel {
 };
 
 // One curve of a generated route: optional entry spiral, arc, optional exit spiral.
-struct CurveSpec {
+struct CurveShape {
   double radius = 0;
   TurnSide side = 1;
   double arcLength = 0;
@@ -82,7 +82,7 @@ struct CurveSpec {
 
 // Straights and curves in turn: tangents[0], curves[0], tangents[1], ..., tangents.size() == curves.size() + 1.
 RouteModel BuildRoute(double e0, double n0, double dirDeg, const std::vector<double>& tangents,
-                      const std::vector<CurveSpec>& curves);
+                      const std::vector<CurveShape>& curves);
 
 // A repeatable route of `curves` curves turning both ways, most with transitions. `length` (metres) is
 // the total length; 0 lets the straights take random lengths. Throws std::invalid_argument when the

@@ -27,39 +27,39 @@ constexpr const char* kLayerNames[] = {"0",         "K_EKS", "K_EKS_2",     "K_S
 
 class Plan {
  public:
-  Plan(const SlopeSpec& spec) : spec_(spec) {
-    double a = spec.azimuthDeg * 3.141592653589793 / 180;
+  Plan(const SlopeLayout& layout) : layout_(layout) {
+    double a = layout.azimuthDeg * 3.141592653589793 / 180;
     alongE_ = std::sin(a);
     alongN_ = std::cos(a);
   }
 
   // The point `station` metres along the axis and `offset` metres to its right.
   NczVertex At(double station, double offset, double z) const {
-    return {spec_.originE + station * alongE_ + offset * alongN_, spec_.originN + station * alongN_ - offset * alongE_,
+    return {layout_.originE + station * alongE_ + offset * alongN_, layout_.originN + station * alongN_ - offset * alongE_,
             z};
   }
 
-  double AxisZ(int i) const { return spec_.elevation + 0.25 * i; }
+  double AxisZ(int i) const { return layout_.elevation + 0.25 * i; }
 
   // A line beside the axis, `drop` metres below it, one vertex per axis point.
   std::vector<NczVertex> Beside(double offset, double drop) const {
     std::vector<NczVertex> vertices;
-    for (int i = 0; i < spec_.axisPoints; ++i) vertices.push_back(At(i * spec_.spacing, offset, AxisZ(i) - drop));
+    for (int i = 0; i < layout_.axisPoints; ++i) vertices.push_back(At(i * layout_.spacing, offset, AxisZ(i) - drop));
     return vertices;
   }
 
  private:
-  const SlopeSpec& spec_;
+  const SlopeLayout& layout_;
   double alongE_ = 0;
   double alongN_ = 1;
 };
 
 }  // namespace
 
-SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeSpec& spec) {
+SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeLayout& layout) {
   SlopeContent content;
-  const Plan plan(spec);
-  const int layers = spec.extras ? static_cast<int>(std::size(kLayerNames)) : kToe + 1;
+  const Plan plan(layout);
+  const int layers = layout.extras ? static_cast<int>(std::size(kLayerNames)) : kToe + 1;
   for (int i = 0; i < layers; ++i) writer.SetLayerName(i, kLayerNames[i]);
 
   auto take = [&](const std::string& label, const std::vector<NczVertex>& vertices, Layer layer) {
@@ -73,19 +73,19 @@ SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeSpec& spec) {
   };
 
   // Axis points alternate between two axis layers; the last one is a long (code 22) record.
-  for (int i = 0; i < spec.axisPoints; ++i) {
-    NczVertex p = plan.At(i * spec.spacing, 0, plan.AxisZ(i));
+  for (int i = 0; i < layout.axisPoints; ++i) {
+    NczVertex p = plan.At(i * layout.spacing, 0, plan.AxisZ(i));
     p.z = static_cast<float>(p.z);
-    bool longForm = spec.extras && i == spec.axisPoints - 1;
+    bool longForm = layout.extras && i == layout.axisPoints - 1;
     writer.AddPoint(p, i % 2 == 0 ? kAxis : kAxis2, longForm);
     content.axis.push_back(p);
-    if (spec.extras && i == 1) {
+    if (layout.extras && i == 1) {
       // Points that are not axis points, and a triangle on an axis layer, between the axis points.
-      writer.AddPoint(plan.At(i * spec.spacing, 3, 1), kOther);
-      writer.AddPoint(plan.At(i * spec.spacing, 4, 1), kAxisLower);
-      writer.AddPoint(plan.At(i * spec.spacing, 5, 1), kAxisInside);
-      writer.AddPoint(plan.At(i * spec.spacing, 6, 1), kAxisShort);
-      writer.AddPoint(plan.At(i * spec.spacing, 7, 1), kZero);
+      writer.AddPoint(plan.At(i * layout.spacing, 3, 1), kOther);
+      writer.AddPoint(plan.At(i * layout.spacing, 4, 1), kAxisLower);
+      writer.AddPoint(plan.At(i * layout.spacing, 5, 1), kAxisInside);
+      writer.AddPoint(plan.At(i * layout.spacing, 6, 1), kAxisShort);
+      writer.AddPoint(plan.At(i * layout.spacing, 7, 1), kZero);
       writer.AddTriangle(plan.At(0, 1, 1), plan.At(0, 2, 1), plan.At(1, 1, 1), kAxis);
       writer.AddEntity(2, plan.At(0, 1, 1), 40, kAxis);
     }
@@ -95,11 +95,11 @@ SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeSpec& spec) {
   take("SA\xD0_SEV", plan.Beside(12, 3), kSlope);
   take("SOL_TOPUK", plan.Beside(-8, 2), kToe);
   take("SA\xD0_TOPUK", plan.Beside(8, 2), kToe);
-  if (!spec.extras) return content;
+  if (!layout.extras) return content;
 
-  const double end = spec.axisPoints * spec.spacing;
+  const double end = layout.axisPoints * layout.spacing;
   // A "NOKTA" polyline adds its first vertex to the axis: here the axis point after the last one.
-  NczVertex next = plan.At(end, 0, plan.AxisZ(spec.axisPoints));
+  NczVertex next = plan.At(end, 0, plan.AxisZ(layout.axisPoints));
   writer.AddPolyline({next, plan.At(end, 10, 0)}, " NOKTA", 0, kOther);
   content.axis.push_back(next);
 
@@ -112,7 +112,7 @@ SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeSpec& spec) {
       "\xDE"
       "EV 1,5",
       plan.Beside(-20, 5), kSlope);  // a decimal comma inside a label
-  take("KISA", {plan.At(0, 25, 845), plan.At(spec.spacing, 25, 845)}, kSlopeBare);
+  take("KISA", {plan.At(0, 25, 845), plan.At(layout.spacing, 25, 845)}, kSlopeBare);
 
   refuse("EKSEN", plan.Beside(0, 0), kAxis);
   refuse("EKSEN2", plan.Beside(1, 0), kAxis2);
@@ -133,9 +133,9 @@ SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeSpec& spec) {
   return content;
 }
 
-SlopeContent WriteSlopeDrawing(std::ostream& out, const SlopeSpec& spec) {
+SlopeContent WriteSlopeDrawing(std::ostream& out, const SlopeLayout& layout) {
   NczWriter writer;
-  SlopeContent content = BuildSlopeDrawing(writer, spec);
+  SlopeContent content = BuildSlopeDrawing(writer, layout);
   std::string bytes = writer.Bytes();
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return content;

@@ -10,7 +10,7 @@
 
 namespace velkor::samples {
 
-struct SlopeSpec {
+struct SlopeLayout {
   double originE = 500000;  // the axis starts here and runs straight along `azimuthDeg`
   double originN = 4500000;
   double azimuthDeg = 97;  // along the first straight of the example route
@@ -35,9 +35,9 @@ struct SlopeContent {
 };
 
 // Adds the slope plan's layers and entities to `writer`.
-SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeSpec& spec);
+SlopeContent BuildSlopeDrawing(NczWriter& writer, const SlopeLayout& layout);
 
 // The whole drawing as bytes on `out`.
-SlopeContent WriteSlopeDrawing(std::ostream& out, const SlopeSpec& spec);
+SlopeContent WriteSlopeDrawing(std::ostream& out, const SlopeLayout& layout);
 
 }  // namespace velkor::samples
