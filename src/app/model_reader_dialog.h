@@ -2,16 +2,12 @@
 // and numbered faces are kept for the surface export, across conversions.
 #pragma once
 
-#include <QDialog>
-
+#include "app/drawing_reader_dialog.h"
 #include "ncz/terrain_model.h"
-
-class QFileDialog;
-class QPushButton;
 
 namespace velkor::app {
 
-class TForm2 : public QDialog {
+class TForm2 : public DrawingReaderDialog {
   Q_OBJECT
 
  public:
@@ -21,10 +17,6 @@ class TForm2 : public QDialog {
   void FormActivate();
 
   const TerrainModel& model() const { return model_; }
-
-  QPushButton* ReadBtn;
-  QPushButton* BitBtn1;
-  QFileDialog* OpenDialog1;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -2,16 +2,12 @@
 // polylines are kept for the slope-plan export, across conversions.
 #pragma once
 
-#include <QDialog>
-
+#include "app/drawing_reader_dialog.h"
 #include "ncz/slope_plan.h"
-
-class QFileDialog;
-class QPushButton;
 
 namespace velkor::app {
 
-class TFNetcad : public QDialog {
+class TFNetcad : public DrawingReaderDialog {
   Q_OBJECT
 
  public:
@@ -20,10 +16,6 @@ class TFNetcad : public QDialog {
   void ReadBtnClick();
 
   const SlopePlan& plan() const { return plan_; }
-
-  QPushButton* ReadBtn;
-  QPushButton* BitBtn1;
-  QFileDialog* OpenDialog1;
 
  private:
   SlopePlan plan_;  // the axis point list (LB0) and the polyline list (LB)

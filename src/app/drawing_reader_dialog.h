@@ -1,0 +1,31 @@
+// The frame both drawing readers share: "NetCAD oku" / "İptal" side by side and an open dialog for
+// .ncz drawings. Reading closes the dialog with OK whatever happened; a failure is shown first.
+#pragma once
+
+#include <QDialog>
+#include <filesystem>
+#include <functional>
+
+class QFileDialog;
+class QPushButton;
+
+namespace velkor::app {
+
+class DrawingReaderDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  DrawingReaderDialog(const QString& caption, QWidget* parent);
+
+  QPushButton* ReadBtn;
+  QPushButton* BitBtn1;
+  QFileDialog* OpenDialog1;
+
+ protected:
+  // Asks for a drawing; when one is chosen, runs `read` on it under the wait cursor, and `forget`
+  // when reading failed (after the error box). A cancelled choice leaves the lists as they were.
+  void ReadChosenDrawing(const std::function<void(const std::filesystem::path&)>& read,
+                         const std::function<void()>& forget);
+};
+
+}  // namespace velkor::app
