@@ -1,7 +1,6 @@
 // The route's horizontal section -> the LandXML alignment with its CoordGeom (lines, arcs,
 // clothoids) and the field instruments' alignment file aln.gsi, element by element.
 #include <cmath>
-#include <fstream>
 #include <optional>
 
 #include "export/gsi_records.h"
@@ -10,6 +9,7 @@
 #include "export/xml_text.h"
 #include "import/error.h"
 #include "import/number_text.h"
+#include "import/output_file.h"
 #include "import/route_file.h"
 #include "import/text_fields.h"
 
@@ -223,13 +223,11 @@ void WriteHorizontalAlignment(const LineList& routeLines, const RouteScan& scan,
   Point lastPoint = Point::Read(scan.lastHorizontalLine, last);
   std::string alignmentLength = Fixed8(lastPoint.Station() - firstPoint.Station());
 
-  const std::filesystem::path gsiFile = workDir / "aln.gsi";
   document << "\t\t<Alignment name=\"1\" length=\"" << alignmentLength << " \" staStart=\""
            << XmlEscape(firstPoint.chainage) << " \">\r\n";
   document << "\t\t\t<CoordGeom>\r\n";
-  std::ofstream gsi(gsiFile, std::ios::binary | std::ios::trunc);
-  if (!gsi) throw Error(CannotCreate(gsiFile.string()));
-  AlignmentWriter writer(document, gsi);
+  OutputFile gsi(workDir / "aln.gsi");
+  AlignmentWriter writer(document, gsi.stream());
   writer.Gsi(GsiAlignmentHeader());
 
   ElementKind kind = ElementKind::Line;
@@ -247,8 +245,7 @@ void WriteHorizontalAlignment(const LineList& routeLines, const RouteScan& scan,
   writer.Gsi(
       GsiAlignmentElement(endPoint.chainage, GsiElement::EndOfPath, std::nullopt, endPoint.easting, endPoint.northing));
   document << "\t\t\t</CoordGeom>\r\n";
-  gsi.flush();
-  if (!gsi) throw Error(CannotCreate(gsiFile.string()));
+  gsi.Close();
 }
 
 }  // namespace velkor

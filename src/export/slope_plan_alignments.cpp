@@ -2,13 +2,12 @@
 // the route's own alignment.
 #include "export/slope_plan_alignments.h"
 
-#include <fstream>
-
 #include "export/plane_geometry.h"
 #include "export/section_steps.h"
 #include "export/xml_text.h"
 #include "import/error.h"
 #include "import/number_text.h"
+#include "import/output_file.h"
 #include "import/text_fields.h"
 #include "ncz/slope_plan.h"
 
@@ -163,12 +162,9 @@ void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
 }
 
 void ExportSlopePlan(const SlopePlan& plan, const std::filesystem::path& workDir) {
-  const std::filesystem::path file = workDir / "tmps.xml";
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) throw Error(CannotCreate(file.string()));
-  WriteSlopePlanAlignments(plan, out);
-  out.flush();
-  if (!out) throw Error(CannotCreate(file.string()));
+  OutputFile out(workDir / "tmps.xml");
+  WriteSlopePlanAlignments(plan, out.stream());
+  out.Close();
 }
 
 }  // namespace velkor

@@ -3,12 +3,12 @@
 #include "export/tin_surface.h"
 
 #include <charconv>
-#include <fstream>
 #include <string>
 #include <system_error>
 
 #include "export/section_steps.h"
 #include "import/error.h"
+#include "import/output_file.h"
 
 namespace velkor {
 namespace {
@@ -67,12 +67,9 @@ void WriteTinSurface(const TerrainModel& model, std::ostream& out) {
 }
 
 void ExportTinSurface(const TerrainModel& model, const std::filesystem::path& workDir) {
-  std::filesystem::path file = workDir / "tmpc.xml";
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) throw Error(CannotCreate(file.string()));
-  WriteTinSurface(model, out);
-  out.close();
-  if (!out) throw Error(CannotCreate(file.string()));
+  OutputFile out(workDir / "tmpc.xml");
+  WriteTinSurface(model, out.stream());
+  out.Close();
 }
 
 }  // namespace velkor

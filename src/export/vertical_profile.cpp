@@ -1,12 +1,12 @@
 // The route's vertical section -> the LandXML Profile (PVIs and parabolic curves) and prf.gsi,
 // the profile the field instruments stake levels from.
-#include <fstream>
 #include <string>
 
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
 #include "export/xml_text.h"
 #include "import/error.h"
+#include "import/output_file.h"
 #include "import/route_file.h"
 #include "import/text_fields.h"
 
@@ -41,9 +41,8 @@ void WriteLine(std::ostream& out, int tabs, const std::string& text) {
 
 void WriteVerticalProfile(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
                           const std::filesystem::path& workDir) {
-  const std::filesystem::path gsiPath = workDir / "prf.gsi";
-  std::ofstream gsi(gsiPath, std::ios::binary | std::ios::trunc);
-  if (!gsi) throw Error(CannotCreate(gsiPath.string()));
+  OutputFile gsiFile(workDir / "prf.gsi");
+  std::ostream& gsi = gsiFile.stream();
   gsi << GsiProfileHeader() << "\r\n";
   WriteLine(document, 3, "<Profile name=\"1\">");
   WriteLine(document, 4, "<ProfAlign name=\"1\">");
@@ -93,8 +92,7 @@ void WriteVerticalProfile(const LineList& routeLines, const RouteScan& scan, std
   }
   WriteLine(document, 4, "</ProfAlign>");
   WriteLine(document, 3, "</Profile>");
-  gsi.flush();
-  if (!gsi) throw Error(CannotCreate(gsiPath.string()));
+  gsiFile.Close();
 }
 
 }  // namespace velkor

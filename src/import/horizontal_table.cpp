@@ -2,12 +2,12 @@
 // table row, then the clothoid parameter on every spiral point line.
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "export/plane_geometry.h"
 #include "import/error.h"
 #include "import/number_text.h"
+#include "import/output_file.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
 #include "import/text_fields.h"
@@ -61,18 +61,12 @@ class ReportReader {
 
 class RouteWriter {
  public:
-  explicit RouteWriter(const std::filesystem::path& file)
-      : file_(file), out_(file, std::ios::binary | std::ios::trunc) {
-    if (!out_) throw Error(CannotCreate(file.string()));
-  }
-  void Line(const std::string& text) {
-    out_ << text << "\r\n";
-    if (!out_) throw Error(CannotCreate(file_.string()));
-  }
+  explicit RouteWriter(const std::filesystem::path& file) : out_(file) {}
+  void Line(const std::string& text) { out_.stream() << text << "\r\n"; }
+  void Close() { out_.Close(); }
 
  private:
-  std::filesystem::path file_;
-  std::ofstream out_;
+  OutputFile out_;
 };
 
 void CopyReport(const std::filesystem::path& report, const std::filesystem::path& copy) {
@@ -185,6 +179,7 @@ void ConvertHorizontal(const std::filesystem::path& report, const std::filesyste
       origins.push_back(place);
     }
     route.Line("}");
+    route.Close();
   }
   ExtendSpiralLines(workDir, lines, &origins);
 }

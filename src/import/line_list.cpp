@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "import/error.h"
+#include "import/output_file.h"
 
 namespace velkor {
 
@@ -75,11 +76,9 @@ std::string ReadFileBytes(const std::filesystem::path& file) {
 }
 
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) throw Error(CannotCreate(file.string()));
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) throw Error(CannotCreate(file.string()));
+  OutputFile out(file);
+  out.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.Close();
 }
 
 void LineList::Load(const std::filesystem::path& file) { lines_ = SplitTextLines(ReadFileBytes(file)); }
