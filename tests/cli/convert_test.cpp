@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include "import/route_import.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -99,9 +98,6 @@ TEST(Convert, MissingDrawingIsRefused) {
 
 TEST(Convert, ModelDrawingBecomesTheSurface) {
   const fs::path examples = fs::path(test::kSourceDir) / "examples";
-  if (RecognizeReport(examples / "GUZERGAH.cks") != ReportKind::ElementTable) {
-    GTEST_SKIP() << "element table recognition not in this build";
-  }
   ScratchDir scratch;
   const fs::path document = scratch / "YOL.xml";
   Outcome o = Convert(scratch, Quote((examples / "GUZERGAH.cks").string()) + " --model " +
@@ -130,9 +126,6 @@ TEST(Convert, ModelDrawingBecomesTheSurface) {
 TEST(Convert, SampleReportsEndToEnd) {
   const fs::path samples = test::SharedSamplesDir();
   if (samples.empty()) GTEST_SKIP() << "no ../shared/samples beside this checkout";
-  if (RecognizeReport(samples / "ELEMAN.cks") != ReportKind::ElementTable) {
-    GTEST_SKIP() << "element table recognition not in this build";
-  }
   ScratchDir scratch;
   fs::create_directory(scratch / "out");
   const fs::path document = scratch / "out" / "YOL.xml";
@@ -156,9 +149,6 @@ TEST(Convert, SampleReportsEndToEnd) {
 TEST(Convert, OneReportOfEachKindAtMost) {
   const fs::path samples = test::SharedSamplesDir();
   if (samples.empty()) GTEST_SKIP() << "no ../shared/samples beside this checkout";
-  if (RecognizeReport(samples / "ELEMAN.cks") != ReportKind::ElementTable) {
-    GTEST_SKIP() << "element table recognition not in this build";
-  }
   ScratchDir scratch;
   const std::string table = (samples / "ELEMAN.cks").string();
   const std::string vertical = (samples / "DUSEY.cks").string();

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "import/route_import.h"
 #include "platform/platform.h"
 #include "test_paths.h"
 #include "test_support.h"
@@ -74,10 +73,6 @@ class TurkishPathsCli : public ::testing::Test {
  protected:
   void SetUp() override {
     examples_ = fs::path(test::kSourceDir) / "examples";
-    if (!fs::exists(examples_ / "GUZERGAH.cks")) GTEST_SKIP() << "examples/GUZERGAH.cks is missing";
-    if (RecognizeReport(examples_ / "GUZERGAH.cks") != ReportKind::ElementTable) {
-      GTEST_SKIP() << "element table recognition not in this build";
-    }
     folder_ = scratch_.path() / PathFromUtf8(kFolder);
     fs::create_directory(folder_);
     fs::copy_file(examples_ / "GUZERGAH.cks", folder_ / PathFromUtf8(kTable));
