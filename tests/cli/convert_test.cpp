@@ -2,12 +2,12 @@
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "convert_runner.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -19,20 +19,11 @@ using test::ReadBytes;
 using test::ScratchDir;
 using test::WriteBytes;
 
-struct Outcome {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
+using Outcome = test::ConvertOutcome;
+using test::Quote;
 
 Outcome Convert(const ScratchDir& scratch, const std::string& arguments) {
-  const fs::path binary = fs::path(test::kBinaryDir) / "velkor-convert";
-  const std::string command = Quote(binary.string()) + " " + arguments + " >" + Quote((scratch / "stdout").string()) +
-                              " 2>" + Quote((scratch / "stderr").string());
-  int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(scratch / "stdout"), ReadBytes(scratch / "stderr")};
+  return test::RunConvert(scratch, arguments);
 }
 
 TEST(Convert, BadUsageExitsWithTwo) {

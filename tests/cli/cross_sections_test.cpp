@@ -2,12 +2,12 @@
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "convert_runner.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -18,21 +18,13 @@ namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::ScratchDir;
 
-std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
-
-struct Outcome {
-  int code;
-  std::string out, err;
-};
+using Outcome = test::ConvertOutcome;
+using test::Quote;
 
 Outcome ConvertWithSections(const ScratchDir& scratch, const fs::path& sections) {
-  const fs::path samples = test::SharedSamplesDir();
-  const std::string command = Quote(fs::path(test::kBinaryDir) / "velkor-convert") + " " +
-                              Quote(samples / "ELEMAN.cks") + " --cross-sections " + Quote(sections) + " -o " +
-                              Quote(scratch / "out" / "YOL.xml") + " --work-dir " + Quote(scratch / "work") + " >" +
-                              Quote(scratch / "stdout") + " 2>" + Quote(scratch / "stderr");
-  int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(scratch / "stdout"), ReadBytes(scratch / "stderr")};
+  return test::RunConvert(scratch, Quote(test::SharedSamplesDir() / "ELEMAN.cks") + " --cross-sections " +
+                                       Quote(sections) + " -o " + Quote(scratch / "out" / "YOL.xml") + " --work-dir " +
+                                       Quote(scratch / "work"));
 }
 
 // Both convert the shared sample route.

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "convert_runner.h"
 #include "import/line_list.h"
 #include "test_paths.h"
 #include "test_support.h"
@@ -18,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
+using test::Quote;
 
 // The field software reads the vertex names as text inside their Feature, and the surface inside
 // the alignment: both are outside the schema, and both are what the field software expects.
@@ -38,8 +39,8 @@ std::vector<std::string> UnintendedComplaints(const fs::path& folder, const std:
                         " >/dev/null 2>" + Quote((scratch / "convert.err").string());
   EXPECT_EQ(std::system(convert.c_str()), 0) << test::ReadBytes(scratch / "convert.err");
   const fs::path schema = fs::path(test::kSharedDir) / "landxml" / "LandXML-1.0.xsd";
-  std::string validate = "xmllint --noout --schema " + Quote(schema.string()) + " " + Quote(document.string()) +
-                         " 2>" + Quote((scratch / "schema.err").string());
+  std::string validate = "xmllint --noout --schema " + Quote(schema.string()) + " " + Quote(document.string()) + " 2>" +
+                         Quote((scratch / "schema.err").string());
   (void)std::system(validate.c_str());
   std::vector<std::string> unintended;
   for (const auto& line : SplitTextLines(test::ReadBytes(scratch / "schema.err"))) {
