@@ -98,10 +98,12 @@ ConversionResult G2X(const std::filesystem::path& workDir, const ConversionOptio
 
   std::string document = std::move(out).str();
   if (options.crossSections) JoinPartFile(document, workDir / "tmp1.xml");
-  if (options.model) JoinPartFile(document, workDir / "tmpc.xml");
   document += "\t\t</Alignment>\r\n";
   if (options.slopePlan) JoinPartFile(document, workDir / "tmps.xml");
-  document += "\t</Alignments>\r\n</LandXML>\r\n";
+  document += "\t</Alignments>\r\n";
+  // LandXML keeps surfaces beside the alignments, under the root.
+  if (options.model) JoinPartFile(document, workDir / "tmpc.xml");
+  document += "</LandXML>\r\n";
 
   // Assembled in code page 1254 like every input it came from; it declares utf-8, so it leaves as such.
   result.document = IsAscii(document) ? std::move(document) : platform::Cp1254ToUtf8(document);

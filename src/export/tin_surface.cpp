@@ -1,5 +1,5 @@
-// The TIN surface part file tmpc.xml. Models run to millions of lines, so the lines are gathered in
-// a large buffer and written in big pieces.
+// The TIN surface part file tmpc.xml, joined into the document after the alignments. Models run to
+// millions of lines, so the lines are gathered in a large buffer and written in big pieces.
 #include "export/tin_surface.h"
 
 #include <charconv>
@@ -8,6 +8,7 @@
 
 #include "export/section_steps.h"
 #include "import/error.h"
+#include "import/number_text.h"
 #include "import/output_file.h"
 
 namespace velkor {
@@ -32,37 +33,37 @@ void WriteTinSurface(const TerrainModel& model, std::ostream& out) {
       buffer.clear();
     }
   };
-  buffer += "\t\t\t<Surfaces>\r\n";
-  buffer += "\t\t\t\t<Surface name=\"1\" desc=\"Dud32\">\r\n";
-  buffer += "\t\t\t\t\t<Definition surfType=\"TIN\">\r\n";
-  buffer += "\t\t\t\t\t\t<Pnts>\r\n";
+  buffer += "\t<Surfaces>\r\n";
+  buffer += "\t\t<Surface name=\"1\" desc=\"Dud32\">\r\n";
+  buffer += "\t\t\t<Definition surfType=\"TIN\">\r\n";
+  buffer += "\t\t\t\t<Pnts>\r\n";
   std::size_t id = 0;
-  for (const std::string& point : model.points) {
-    buffer += "\t\t\t\t\t\t\t<P id=\"";
+  for (const TGeometryPoint& point : model.coordinates) {
+    buffer += "\t\t\t\t\t<P id=\"";
     AppendNumber(buffer, ++id);
     buffer += "\">";
-    // The vertex text without its closing comma.
-    std::string_view text = point;
-    if (!text.empty() && text.back() == ',') text.remove_suffix(1);
-    buffer += text;
+    // Northing first, as LandXML reads a point; written from the numbers, so a coordinate wider
+    // than its field in the vertex text never runs into its neighbour.
+    AppendFixed(buffer, point.y, 3);
+    buffer += ' ';
+    AppendFixed(buffer, point.x, 3);
+    buffer += ' ';
+    AppendFixed(buffer, point.z, 3);
     buffer += "</P>\r\n";
     flush(false);
   }
-  buffer += "\t\t\t\t\t\t</Pnts>\r\n";
-  buffer += "\t\t\t\t\t\t<Faces>\r\n";
-  std::size_t n = 0;
+  buffer += "\t\t\t\t</Pnts>\r\n";
+  buffer += "\t\t\t\t<Faces>\r\n";
   for (const std::string& face : model.faces) {
-    buffer += "\t\t\t\t\t\t\t<F n=\"";
-    AppendNumber(buffer, ++n);
-    buffer += "\">";
+    buffer += "\t\t\t\t\t<F>";
     buffer += face;
     buffer += "</F>\r\n";
     flush(false);
   }
-  buffer += "\t\t\t\t\t\t</Faces>\r\n";
-  buffer += "\t\t\t\t\t</Definition>\r\n";
-  buffer += "\t\t\t\t</Surface>\r\n";
-  buffer += "\t\t\t</Surfaces>\r\n";
+  buffer += "\t\t\t\t</Faces>\r\n";
+  buffer += "\t\t\t</Definition>\r\n";
+  buffer += "\t\t</Surface>\r\n";
+  buffer += "\t</Surfaces>\r\n";
   flush(true);
 }
 

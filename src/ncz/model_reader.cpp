@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
 #include <vector>
 
+#include "import/error.h"
 #include "import/number_text.h"
+#include "platform/platform.h"
 
 namespace velkor {
 namespace {
@@ -98,6 +101,11 @@ void AppendVertexText(std::string& out, const TGeometryPoint& p) {
   out.push_back(',');
 }
 
+void AddModelPoint(TerrainModel& model, const TGeometryPoint& point) {
+  model.points.push_back(VertexText(point));
+  model.coordinates.push_back(point);
+}
+
 std::string VertexText(const TGeometryPoint& p) {
   std::string text;
   text.reserve(kVertexTextLength);
@@ -124,6 +132,7 @@ int MatchingPercent(std::size_t i, std::size_t n) {
 
 void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model) {
   model.points.clear();
+  model.coordinates.clear();
   model.triangles.clear();
   model.faces.clear();
   std::error_code ec;
@@ -133,18 +142,33 @@ void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model)
   reader.Open(drawing);
   // Room for the usual million lines, but never more than the drawing could hold.
   auto size = static_cast<std::uintmax_t>(reader.Size());
-  model.points.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(kReservedLines, size / kPointRecordBytes)));
+  const auto pointRoom =
+      static_cast<std::size_t>(std::min<std::uintmax_t>(kReservedLines, size / kPointRecordBytes));
+  model.points.reserve(pointRoom);
+  model.coordinates.reserve(pointRoom);
   std::size_t triangleRoom =
       static_cast<std::size_t>(std::min<std::uintmax_t>(kReservedLines, size / kTriangleRecordBytes));
   model.triangles.reserve(triangleRoom);
   model.faces.reserve(triangleRoom);
   if (reader.Size() > 0) {
     reader.ReadFileHeader();
+    const std::string drawingName = platform::PathToUtf8(drawing.filename());
     reader.WalkEntities(ncz::kModelKinds, [&](const ncz::Entity& e) {
       std::string line;
       line.reserve(e.geometry->size() * kVertexTextLength);
       for (const TGeometryPoint& p : *e.geometry) AppendVertexText(line, p);
-      (e.kind == ncz::kPointKind ? model.points : model.triangles).push_back(std::move(line));
+      if (e.kind == ncz::kPointKind) {
+        // A point becomes three numbers of the surface; one that is no number stops the reading.
+        for (const TGeometryPoint& p : *e.geometry) {
+          for (double value : {p.x, p.y, p.z}) {
+            if (!std::isfinite(value)) throw Error(NotAFloat(FormatFixed(value, 3)), drawingName);
+          }
+          model.coordinates.push_back(p);
+        }
+        model.points.push_back(std::move(line));
+      } else {
+        model.triangles.push_back(std::move(line));
+      }
     });
   }
   reader.Close();

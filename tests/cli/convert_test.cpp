@@ -96,11 +96,16 @@ TEST(Convert, ModelDrawingBecomesTheSurface) {
                                    " --work-dir " + Quote((scratch / "work").string()));
   ASSERT_EQ(o.code, 0) << o.err;
   const std::string xml = ReadBytes(document);
-  EXPECT_NE(xml.find("\t\t\t<Surfaces>\r\n\t\t\t\t<Surface name=\"1\" desc=\"Dud32\">\r\n"), std::string::npos);
-  EXPECT_NE(xml.find("\t\t\t\t\t\t\t<P id=\"400\">"), std::string::npos);
+  // The surface stands under the root, after the alignments.
+  EXPECT_NE(xml.find("\t</Alignments>\r\n\t<Surfaces>\r\n\t\t<Surface name=\"1\" desc=\"Dud32\">\r\n"),
+            std::string::npos);
+  EXPECT_NE(xml.find("\t\t\t\t\t<P id=\"400\">"), std::string::npos);
   EXPECT_EQ(xml.find("<P id=\"401\">"), std::string::npos);
-  EXPECT_NE(xml.find("\t\t\t\t\t\t\t<F n=\"722\">"), std::string::npos);
-  EXPECT_EQ(xml.find("<F n=\"723\">"), std::string::npos);
+  std::size_t faces = 0;
+  for (std::size_t at = xml.find("<F>"); at != std::string::npos; at = xml.find("<F>", at + 1)) ++faces;
+  EXPECT_EQ(faces, 722u);
+  EXPECT_NE(xml.find("\t\t\t\t\t<F>"), std::string::npos);
+  EXPECT_TRUE(xml.ends_with("\t</Surfaces>\r\n</LandXML>\r\n"));
   EXPECT_FALSE(fs::exists(scratch / "work" / "tmpc.xml"));
 
   // A model drawing that is not there is refused before anything is written.

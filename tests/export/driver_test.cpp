@@ -217,14 +217,15 @@ TEST_F(DriverTest, DocumentNameReplacesEveryGecInAnyCase) {
 TEST_F(DriverTest, JoinsPartFilesInFixedOrderAndDeletesThem) {
   // Line endings of every kind come out as CR LF; a last line without ending still gets one.
   WriteBytes(work / "tmp1.xml", "\t\t\t<CrossSects>\n\t\t\t</CrossSects>");
-  WriteBytes(work / "tmpc.xml", "\t\t\t<Surfaces>\r\n\t\t\t</Surfaces>\r\n");
+  WriteBytes(work / "tmpc.xml", "\t<Surfaces>\r\n\t</Surfaces>\r\n");
   WriteBytes(work / "tmps.xml", "\t\t<Alignment name=\"S\">\r\t\t</Alignment>\r\n");
   ConversionResult result = Run(true, true, true);
   EXPECT_EQ(questions.asked, 3);
   ExpectCrLfOnly(result.document);
   const std::string tail =
-      "\t\t\t<CrossSects>\r\n\t\t\t</CrossSects>\r\n\t\t\t<Surfaces>\r\n\t\t\t</Surfaces>\r\n\t\t</Alignment>\r\n"
-      "\t\t<Alignment name=\"S\">\r\n\t\t</Alignment>\r\n\t</Alignments>\r\n</LandXML>\r\n";
+      "\t\t\t<CrossSects>\r\n\t\t\t</CrossSects>\r\n\t\t</Alignment>\r\n"
+      "\t\t<Alignment name=\"S\">\r\n\t\t</Alignment>\r\n\t</Alignments>\r\n\t<Surfaces>\r\n\t</Surfaces>\r\n"
+      "</LandXML>\r\n";
   ASSERT_GE(result.document.size(), tail.size());
   EXPECT_EQ(result.document.substr(result.document.size() - tail.size()), tail);
   for (const char* part : {"tmp1.xml", "tmpc.xml", "tmps.xml"})

@@ -59,7 +59,7 @@ TEST(ModelReader, MatchingPercentRoundsHalvesToEven) {
 }
 
 std::vector<std::string> Faces(std::vector<std::string> points, std::vector<std::string> triangles) {
-  TerrainModel model{std::move(points), std::move(triangles), {"stale"}};
+  TerrainModel model{std::move(points), std::move(triangles), {"stale"}, {}};
   MatchTriangles(model);
   return model.faces;
 }
@@ -91,12 +91,12 @@ TEST(ModelReader, CoordinatesRoundingToTheSameTextMatch) {
 
 TEST(ModelReader, ProgressReportsEachNewPercentageAndNothingWithoutTriangles) {
   const std::string a = VertexText({1, 1, 1});
-  TerrainModel model{{a}, {a + a + a, a + a + a, a + a + a}, {}};
+  TerrainModel model{{a}, {a + a + a, a + a + a, a + a + a}, {}, {}};
   std::vector<int> seen;
   MatchTriangles(model, [&](int percent) { seen.push_back(percent); });
   EXPECT_EQ(seen, (std::vector<int>{0, 33, 67}));
   seen.clear();
-  TerrainModel empty{{a}, {}, {}};
+  TerrainModel empty{{a}, {}, {}, {}};
   MatchTriangles(empty, [&](int percent) { seen.push_back(percent); });
   EXPECT_TRUE(seen.empty());
   EXPECT_EQ(std::string(kMatchingCaption) + "0", "E\xC5\x9Fle\xC5\x9Ftiriliyor %0");
@@ -126,7 +126,7 @@ TEST(ModelReader, MissingOrUnnamedFileEmptiesTheLists) {
   const std::string a = VertexText({1, 1, 1});
   for (const char* name : {"", "yok.ncz"}) {
     test::ScratchDir dir;
-    TerrainModel model{{a}, {a + a + a}, {"1 1 1"}};
+    TerrainModel model{{a}, {a + a + a}, {"1 1 1"}, {}};
     ReadModel(*name ? dir / name : std::filesystem::path(), model);
     EXPECT_TRUE(model.points.empty()) << name;
     EXPECT_TRUE(model.triangles.empty()) << name;
