@@ -115,6 +115,8 @@ void WriteCrossSections(const std::vector<std::string>& lines, std::ostream& xml
       if (kind == 0) {
         block.Vertex(second, third, fourth);
       } else if (kind == 1) {
+        // The station goes into the document and the GSI records as it stands.
+        ParseFloat(third);
         block.Station(third);
       }
       // Other kinds carry nothing the field software uses.

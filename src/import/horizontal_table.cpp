@@ -36,6 +36,10 @@ double NumberAt(const std::string& text, const Place& place) {
   }
 }
 
+// A text that goes into the route file as it stands, and from there into the document and the GSI
+// records, must be a number; it is checked here, where the user's report line is known.
+void CheckedNumber(const std::string& text, const Place& place) { NumberAt(text, place); }
+
 std::string WithoutColumnRules(std::string line) {
   for (char& c : line) {
     if (c == kColumnRule) c = ' ';
@@ -161,7 +165,10 @@ void ConvertHorizontal(const std::filesystem::path& report, const std::filesyste
         line = WithoutColumnRules(ReplaceAllNoCase(line, "PS", "PE"));
         std::string code = NextField(line), chainage = NextField(line), easting = NextField(line),
                     northing = NextField(line);
-        route.Line(PointLine(code, FormatChainage(NumberAt(chainage, place)), easting, northing, "0.000"));
+        const std::string station = FormatChainage(NumberAt(chainage, place));
+        CheckedNumber(easting, place);
+        CheckedNumber(northing, place);
+        route.Line(PointLine(code, station, easting, northing, "0.000"));
         origins.push_back(place);
         break;
       }
@@ -174,8 +181,13 @@ void ConvertHorizontal(const std::filesystem::path& report, const std::filesyste
                   northing = NextField(row), value = NextField(row);
       // Straights (DOĞRU) print their length in the value cell; a straight starts with no size.
       if (name.find_first_of("\xD0\xF0") != std::string::npos) value = "0.000";
+      const std::string station = FormatChainage(NumberAt(chainage, place));
       if (name == "YAY") value = SignedRadius(easting, northing, value, reader, place);
-      route.Line(PointLine(code, FormatChainage(NumberAt(chainage, place)), easting, northing, value));
+      // The texts go into the route file as they stand, so they are checked in the order they stand.
+      CheckedNumber(easting, place);
+      CheckedNumber(northing, place);
+      CheckedNumber(value, place);
+      route.Line(PointLine(code, station, easting, northing, value));
       origins.push_back(place);
     }
     route.Line("}");

@@ -40,6 +40,14 @@ LineKind Classify(const std::string& line) {
 
 std::string ChainageField(std::string& line) { return FormatChainage(ParseFloat(NextField(line))); }
 
+// An elevation or a curve length: it goes into the route file and the document as it stands, so it
+// must be a number.
+std::string NumberField(std::string& line) {
+  std::string field = NextField(line);
+  ParseFloat(field);
+  return field;
+}
+
 // What the report has told so far. Before the first start line no point is known (empty texts,
 // entry grade zero); the curve length and figure start as a start line leaves them, so that a curve
 // without its length line never writes an empty field that would shift the route line's columns.
@@ -66,7 +74,7 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
     case LineKind::End: {
       line = ReplaceAllNoCase(line, kind == LineKind::Start ? kStart : kEnd, "");
       held.pointChainage = ChainageField(line);
-      held.pointElevation = NextField(line);
+      held.pointElevation = NumberField(line);
       held.curveLength = kNoValue;
       held.curveFigure = kNoValue;
       lines.push_back(ProfileLine(held.pointChainage, held.pointElevation, kNoValue, kNoValue, kTagMene));
@@ -74,7 +82,7 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
     }
     case LineKind::Length: {
       line = ReplaceAllNoCase(ReplaceAllNoCase(line, "L=", ""), "K=", "");
-      held.curveLength = NextField(line);
+      held.curveLength = NumberField(line);
       if (line.find("R=") != std::string::npos) {
         line = ReplaceAllNoCase(line, "R=", "");
         NextField(line);
@@ -85,13 +93,13 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
     case LineKind::Vertex: {
       line = ReplaceAllNoCase(line, kVertex, "");
       held.pointChainage = ChainageField(line);
-      held.pointElevation = NextField(line);
+      held.pointElevation = NumberField(line);
       return;
     }
     case LineKind::Entry: {
       line = ReplaceAllNoCase(line, kEntry, "");
       held.entryChainage = ChainageField(line);
-      held.entryElevation = NextField(line);
+      held.entryElevation = NumberField(line);
       held.entryGrade = ParseFloat(line);
       lines.push_back(ProfileLine(held.entryChainage, held.entryElevation, kNoValue, kNoValue, kTagEntry));
       return;
@@ -99,7 +107,7 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
     case LineKind::Exit: {
       line = ReplaceAllNoCase(line, kExit, "");
       std::string exitChainage = ChainageField(line);
-      std::string exitElevation = NextField(line);
+      std::string exitElevation = NumberField(line);
       double exitGrade = ParseFloat(line);
       // A curve exit before any vertex or start line has no vertex to write; an empty chainage
       // would leave a route line that no reader can place.

@@ -25,7 +25,7 @@ TEST(TinSurface, ThreePointsAndOneFace) {
   // vertex text's first field and must still stand apart from its neighbour.
   AddModelPoint(model, {500000, 4500000, 850});
   AddModelPoint(model, {1010, 2000, 101.5});
-  AddModelPoint(model, {-54450.762, 4412065.907, -0.0004});
+  AddModelPoint(model, {-4412065.907, -12345678.901, -0.0004});
   model.faces = {"12 13 14"};
   EXPECT_EQ(Written(model), test::CrLf({
                                 "\t<Surfaces>",
@@ -34,7 +34,7 @@ TEST(TinSurface, ThreePointsAndOneFace) {
                                 "\t\t\t\t<Pnts>",
                                 "\t\t\t\t\t<P id=\"1\">4500000.000 500000.000 850.000</P>",
                                 "\t\t\t\t\t<P id=\"2\">2000.000 1010.000 101.500</P>",
-                                "\t\t\t\t\t<P id=\"3\">4412065.907 -54450.762 -0.000</P>",
+                                "\t\t\t\t\t<P id=\"3\">-12345678.901 -4412065.907 -0.000</P>",
                                 "\t\t\t\t</Pnts>",
                                 "\t\t\t\t<Faces>",
                                 "\t\t\t\t\t<F>12 13 14</F>",

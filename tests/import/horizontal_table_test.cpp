@@ -153,10 +153,6 @@ TEST_F(HorizontalTable, RowsAndEndRowVariants) {
       {"no end row: read to the end, no PE line",
        {kRule, row, "text after the table"},
        {"  TF      1+234.568         10.000         20.000          0.000"}},
-      {"end row straight after a rule is an element row with shifted fields",
-       {kRule, row, kRule, EndRow("0+950.500", "662.939", "650.428")},
-       {"  TF      1+234.568         10.000         20.000          0.000",
-        "  0950.500      0+662.939        650.428                              "}},
       {"lower-case yay is no arc: its value is copied without a sign, its extra lines passed over",
        {kRule, Cells({"yay", "TC", "0+100.000", "1.000", "2.000", "r=250.000"}),
         Cells({"A\xE7\xFD", "PI", "T=1", "x", "y", ""}), Cells({"", "YO", "", "x", "y", ""}),
@@ -227,6 +223,16 @@ TEST_F(HorizontalTable, FailuresNameTheReportLineAndTheOffendingText) {
        {Cells({"YAY", "SC", "0+300.000", "399.580", "203.330", "R=abc"})},
        "'abc' is not a valid floating point value",
        9},
+      {"straight easting with a letter",
+       4,
+       {Cells({kStraight, "TF", "0+000.000", "5OOOOO.OOO", "200.000", "L=250.000"})},
+       "'5OOOOO.OOO' is not a valid floating point value",
+       5},
+      {"spiral length with a letter",
+       6,
+       {Cells({kSpiral, "TS", "0+250.000", "350.000", "200.000", "L=5O.000"})},
+       "'5O.000' is not a valid floating point value",
+       7},
       {"negative spiral length",
        6,
        {Cells({kSpiral, "TS", "0+250.000", "350.000", "200.000", "L=-50.000"})},
@@ -241,6 +247,19 @@ TEST_F(HorizontalTable, FailuresNameTheReportLineAndTheOffendingText) {
     EXPECT_EQ(e.file(), "YOL.cks") << k.scenario;
     EXPECT_EQ(e.line(), k.line) << k.scenario;
   }
+}
+
+TEST_F(HorizontalTable, EndRowRightAfterARuleIsRefused) {
+  // Read as an element row, the end row's fields shift and its value cell is empty: no number for the
+  // route file, where it would have left a line no reader can place.
+  std::vector<std::string> t = Heading();
+  t.push_back(kRule);
+  t.push_back(Cells({kStraight, "TF", "1+234.5678", "10.000", "20.000", "L=100.000"}));
+  t.push_back(kRule);
+  t.push_back(EndRow("0+950.500", "662.939", "650.428"));
+  Error e = ConvertFails(t);
+  EXPECT_EQ(e.message(), "'' is not a valid floating point value");
+  EXPECT_EQ(e.where(), "YOL.cks:" + std::to_string(t.size()));
 }
 
 TEST_F(HorizontalTable, SpiralLineBelowAnotherSpiralLineFailsOnItsExtendedNeighbour) {

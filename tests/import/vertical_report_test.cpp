@@ -171,11 +171,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {kRule + " L=200.000 " + kRule + " K=50.000 7 " + kRule},
                     "' 50.000 7 ' is not a valid floating point value",
                     5},
-        // "L=" is tested after "P.B": the row is a length line whose first field is "P.B", so the
-        // numbers after it are taken as the K part.
+        // "L=" is tested after "P.B": the row is a length line whose first field, "P.B", is taken as
+        // the curve length, which must be a number.
         FailureCase{"StartKeywordOnALengthLineMakesItALengthLine",
                     {kRule + " P.B " + kRule + " L=200.000 " + kRule + " K=50.000 " + kRule},
-                    "' 200.000  50.000 ' is not a valid floating point value",
+                    "'P.B' is not a valid floating point value",
                     5},
         FailureCase{
             "KMissing", {kRule + " L=200.000 " + kRule + "  " + kRule}, "'  ' is not a valid floating point value", 5},
@@ -193,6 +193,28 @@ INSTANTIATE_TEST_SUITE_P(
                                                         " 854.000 " + kRule + "   " + kRule},
                     "'   ' is not a valid floating point value",
                     6},
+        // Elevations and curve lengths go into the document as they stand, so each is checked on its line.
+        FailureCase{"VertexElevationWithALetter",
+                    {Start("0+000.000", "850.000"), Vertex("0+900.000", "92l.000")},
+                    "'92l.000' is not a valid floating point value",
+                    6},
+        FailureCase{"StartElevationMissing",
+                    {kRule + " P.B " + kRule + " 0+000.000 " + kRule + "  " + kRule},
+                    "'' is not a valid floating point value",
+                    5},
+        FailureCase{"CurveLengthNotANumber",
+                    {Start("0+000.000", "850.000"), kRule + " L=R=x240.000 " + kRule + " K=50.000 " + kRule},
+                    "'R=x240.000' is not a valid floating point value",
+                    6},
+        FailureCase{"ExitElevationWithAForeignLetter",
+                    {Start("0+000.000", "850.000"), Vertex("0+300.000", "856.000"),
+                     Exit("0+400.000",
+                          "902\xD0"
+                          "600",
+                          "1.000")},
+                    "'902\xD0"
+                    "600' is not a valid floating point value",
+                    7},
         // Nothing known before the first start line: an exit there has no vertex to write.
         FailureCase{"ExitBeforeAnyVertex",
                     {Exit("0+400.000", "855.000", "1.000"), Start("0+000.000", "850.000")},

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 #include "import/error.h"
+#include "import/number_text.h"
 #include "lib/ncz_writer.h"
 #include "test_paths.h"
 #include "test_support.h"
@@ -120,6 +122,37 @@ TEST(ModelReader, ReadsPointsAndTrianglesOfEveryLayerInFileOrder) {
   ASSERT_EQ(model.triangles.size(), 1u);
   EXPECT_EQ(model.triangles[0], VertexText({10, 20, 30}) + VertexText({11, 21, 31}) + VertexText({50, 50, 50}));
   EXPECT_EQ(model.faces, std::vector<std::string>{"1 2 0"});
+}
+
+TEST(ModelReader, PointsKeepTheirNumbersBesideTheirTexts) {
+  // Coordinates too wide for their fields run together in the vertex text, never in the numbers.
+  NczWriter w;
+  w.AddPoint({-4412065.907, -12345678.901, 850.5}, 0);
+  w.AddPoint({1, 2, 3}, 0);
+  test::ScratchDir dir;
+  w.Save(dir / "m.ncz");
+  TerrainModel model;
+  ReadModel(dir / "m.ncz", model);
+  ASSERT_EQ(model.coordinates.size(), 2u);
+  EXPECT_EQ(model.points[0], "-4412065.907-12345678.901   850.500,");
+  EXPECT_EQ(model.coordinates[0].x, -4412065.907);
+  EXPECT_EQ(model.coordinates[0].y, -12345678.901);
+  EXPECT_EQ(model.coordinates[1].z, 3);
+
+  // A point that is no number stops the reading, naming the drawing.
+  for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    NczWriter broken;
+    broken.AddPoint({1, 2, 3}, 0);
+    broken.AddPoint({1, bad, 3}, 0);
+    broken.Save(dir / "bad.ncz");
+    try {
+      ReadModel(dir / "bad.ncz", model);
+      ADD_FAILURE() << "no error for " << bad;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message(), "'" + FormatFixed(bad, 3) + "' is not a valid floating point value");
+      EXPECT_EQ(e.where(), "bad.ncz");
+    }
+  }
 }
 
 TEST(ModelReader, MissingOrUnnamedFileEmptiesTheLists) {
