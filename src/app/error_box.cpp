@@ -21,6 +21,7 @@ QString ExceptionText(const std::exception& error) {
     QString text = FromCoreText(known->message());
     const std::string where = known->where();
     if (!where.empty()) text += QLatin1Char('\n') + FromCoreText(where);
+    if (!known->reason().empty()) text += QLatin1Char('\n') + FromCoreText(known->reason());
     return text;
   }
   return FromCoreText(error.what());

@@ -41,7 +41,9 @@ std::string ForTerminal(const std::string& text) { return IsUtf8(text) ? text : 
 
 int Fail(std::ostream& err, const Error& error) {
   std::string where = error.where();
-  err << ForTerminal(where.empty() ? std::string(kProgram) : where) << ": " << ForTerminal(error.message()) << "\n";
+  err << ForTerminal(where.empty() ? std::string(kProgram) : where) << ": " << ForTerminal(error.message());
+  if (!error.reason().empty()) err << ": " << ForTerminal(error.reason());
+  err << "\n";
   return kConversionError;
 }
 

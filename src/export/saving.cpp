@@ -1,6 +1,8 @@
 // Save: the document, the reduced route copy and the GSI pieces beside the chosen name.
 #include "export/saving.h"
 
+#include <string_view>
+
 #include "import/error.h"
 #include "import/route_file.h"
 #include "import/text_fields.h"
@@ -39,7 +41,35 @@ void DeliverGsi(const std::filesystem::path& source, const std::string& prefix, 
   RemoveQuietly(source);
 }
 
+bool IsDecimal(std::string_view digits) {
+  return !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 }  // namespace
+
+bool IsGsiPieceOf(const std::string& fileName, const std::filesystem::path& document) {
+  const std::string own = ReplaceAllNoCase(platform::PathToUtf8(document.filename()), ".xml", ".gsi");
+  for (const char* prefix : {"aln_", "crs_", "prf_"}) {
+    const std::string_view name = fileName;
+    if (name.size() <= own.size() + 4 || !name.starts_with(prefix) || !name.ends_with(own)) continue;
+    if (IsDecimal(name.substr(4, name.size() - 4 - own.size()))) return true;
+  }
+  return false;
+}
+
+void RemoveGsiPieces(const std::filesystem::path& document) {
+  const std::filesystem::path folder = document.has_parent_path() ? document.parent_path() : ".";
+  std::error_code ec;
+  std::vector<std::filesystem::path> pieces;
+  // A folder that cannot be listed holds nothing we could remove; writing there fails on its own.
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (IsGsiPieceOf(platform::PathToUtf8(it->path().filename()), document)) pieces.push_back(it->path());
+  }
+  for (const auto& piece : pieces) {
+    if (!std::filesystem::remove(piece, ec) && ec)
+      throw Error(CannotCreate(platform::PathToUtf8(piece))).because(SystemReason(ec));
+  }
+}
 
 std::filesystem::path DocumentPath(const std::filesystem::path& chosen) {
   std::string name = platform::PathToUtf8(chosen.filename());
@@ -113,6 +143,9 @@ std::vector<std::filesystem::path> SaveOutputs(const std::string& document, cons
                                                const std::filesystem::path& workDir) {
   std::vector<std::filesystem::path> written;
   const std::filesystem::path target = DocumentPath(chosen);
+  // An earlier save under this name may have left more pieces than this one writes; none of them may
+  // travel to the instrument with this document.
+  RemoveGsiPieces(target);
   // Every line of every file we write ends in CR LF, whatever the text came through.
   if (HasCrLfLines(document)) {
     WriteFileBytes(target, document);

@@ -9,8 +9,9 @@
 
 namespace velkor {
 
-// Writes the document (UTF-8) to `chosen`, the reduced route copy and the GSI pieces beside it, then
-// removes the GSI files from the work folder. Returns every file written, in order.
+// Removes the GSI pieces an earlier save of the same name left, writes the document (UTF-8) to
+// `chosen`, the reduced route copy and the GSI pieces beside it, then removes the GSI files from the
+// work folder. Returns every file written, in order.
 // Throws Error("Cannot create file %s") when a target cannot be written; what was written stays.
 std::vector<std::filesystem::path> SaveOutputs(const std::string& document, const std::filesystem::path& chosen,
                                                const std::filesystem::path& workDir);
@@ -26,6 +27,13 @@ std::filesystem::path GsiPiecePath(const std::filesystem::path& document, const 
 // The route lines as the saved copy holds them: spiral points without their clothoid parameter,
 // vertical curve entries and exits gone, other profile lines cut after the curve length.
 LineList ReduceRouteCopy(const LineList& routeLines);
+
+// True for "aln_<n><name>.gsi", "crs_<n><name>.gsi" and "prf_<n><name>.gsi" of this document (n decimal
+// digits, <name>.gsi its own file name with ".xml" -> ".gsi"); nothing else.
+bool IsGsiPieceOf(const std::string& fileName, const std::filesystem::path& document);
+// Removes every such piece beside the document; throws Error("Cannot create file %s") with the
+// system's reason when one will not go.
+void RemoveGsiPieces(const std::filesystem::path& document);
 
 // GSI files split into pieces of the header plus at most 91 records each.
 std::vector<LineList> SplitGsiPieces(const LineList& gsiLines);

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace velkor {
 
@@ -22,6 +23,14 @@ class Error : public std::runtime_error {
     return line_ > 0 ? file_ + ":" + std::to_string(line_) : file_;
   }
 
+  // Why the system refused a file operation ("Permission denied"); empty when it is not known. Shown
+  // under the message, where the place goes.
+  const std::string& reason() const { return reason_; }
+  Error& because(std::string reason) {
+    reason_ = std::move(reason);
+    return *this;
+  }
+
   // Adds the place unless an inner step already named a more precise one.
   Error& at(const std::string& file, long line = 0) {
     if (file_.empty()) {
@@ -36,7 +45,13 @@ class Error : public std::runtime_error {
  private:
   std::string file_;
   long line_ = 0;
+  std::string reason_;
 };
+
+// The system's reason in the words every system uses for it ("No such file or directory"), from an
+// errno value or an error code of the file system library.
+std::string SystemReason(int errnoValue);
+std::string SystemReason(const std::error_code& code);
 
 // The messages that several parts of the program raise, worded as users know them.
 std::string NotAFloat(const std::string& text);     // "'%s' is not a valid floating point value"

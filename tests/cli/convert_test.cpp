@@ -87,6 +87,16 @@ TEST(Convert, MissingDrawingIsRefused) {
   }
 }
 
+TEST(Convert, DocumentThatCannotBeCreatedSaysWhy) {
+  ScratchDir scratch;
+  const fs::path document = scratch / "yok" / "YOL.xml";
+  Outcome o = Convert(scratch, Quote((fs::path(test::kSourceDir) / "examples" / "GUZERGAH.cks").string()) + " -o " +
+                                   Quote(document.string()) + " --work-dir " + Quote((scratch / "work").string()));
+  EXPECT_EQ(o.code, 1);
+  EXPECT_EQ(o.err, "velkor-convert: Cannot create file " + document.string() + ": No such file or directory\n");
+  EXPECT_EQ(o.out, "");
+}
+
 TEST(Convert, ModelDrawingBecomesTheSurface) {
   const fs::path examples = fs::path(test::kSourceDir) / "examples";
   ScratchDir scratch;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -188,9 +189,53 @@ TEST_F(SaveOutputsTest, UnwritableDocumentWritesNothing) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "Cannot create file " + target.string());
+    EXPECT_EQ(e.reason(), "No such file or directory");
   }
   EXPECT_TRUE(fs::is_empty(work / "out"));
   EXPECT_TRUE(fs::exists(workDir / "prf.gsi"));
+}
+
+TEST(GsiPieceNames, OnlyPrefixDigitsAndTheDocumentsOwnName) {
+  const fs::path document = fs::path("/p") / "YOL.xml";
+  const std::pair<const char*, bool> cases[] = {
+      {"aln_1YOL.gsi", true},      {"crs_12YOL.gsi", true},  {"prf_007YOL.gsi", true}, {"aln_YOL.gsi", false},
+      {"aln_1YOL.gsi.bak", false}, {"xcrs_1YOL.gsi", false}, {"aln_1xYOL.gsi", false}, {"aln_1yol.gsi", false},
+      {"aln_1ESKIYOL.gsi", false}, {"ALN_1YOL.gsi", false},  {"aln_-1YOL.gsi", false}, {"YOL.gsi", false},
+      {"aln_1 YOL.gsi", false},    {"srf_1YOL.gsi", false},
+  };
+  for (const auto& [name, piece] : cases) EXPECT_EQ(IsGsiPieceOf(name, document), piece) << name;
+}
+
+TEST_F(SaveOutputsTest, SecondSaveUnderTheSameNameLeavesOnlyItsOwnFiles) {
+  const fs::path out = work / "out";
+  SaveOutputs(document, out / "YOL.xml", workDir);
+  WriteBytes(out / "crs_1YOL.gsi.bak", "keep");
+  WriteBytes(out / "xcrs_1YOL.gsi", "keep");
+  WriteBytes(out / "aln_1BASKA.gsi", "keep");
+  // The second conversion had the element table only and a shorter route: one alignment piece.
+  WriteBytes(workDir / "aln.gsi", CrLf(Gsi(4, "B")));
+  const std::vector<fs::path> second = SaveOutputs(document, out / "YOL.xml", workDir);
+  std::set<fs::path> expected(second.begin(), second.end());
+  for (const char* kept : {"crs_1YOL.gsi.bak", "xcrs_1YOL.gsi", "aln_1BASKA.gsi"}) expected.insert(out / kept);
+  std::set<fs::path> present;
+  for (const auto& entry : fs::directory_iterator(out)) present.insert(entry.path());
+  EXPECT_EQ(present, expected);
+  EXPECT_EQ(second, (std::vector<fs::path>{out / "YOL.xml", out / "YOL.gec", out / "aln_1YOL.gsi"}));
+  EXPECT_EQ(ReadBytes(out / "crs_1YOL.gsi.bak"), "keep");
+}
+
+TEST_F(SaveOutputsTest, PieceThatWillNotGoStopsTheSaveBeforeAnythingIsWritten) {
+  const fs::path out = work / "out";
+  fs::create_directories(out / "prf_2YOL.gsi" / "inside");  // a folder full of things is not removed
+  try {
+    SaveOutputs(document, out / "YOL.xml", workDir);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), "Cannot create file " + (out / "prf_2YOL.gsi").string());
+    EXPECT_FALSE(e.reason().empty());
+  }
+  EXPECT_FALSE(fs::exists(out / "YOL.xml"));
+  EXPECT_TRUE(fs::exists(workDir / "aln.gsi"));
 }
 
 TEST_F(SaveOutputsTest, RemoveGsiFilesLeavesOtherWorkFiles) {
