@@ -27,6 +27,11 @@ ElementKind KindOf(const std::string& code, ElementKind previous) {
   return previous;
 }
 
+// The codes that begin a curve or a spiral: an exit spiral ending at one of them meets no straight.
+bool BeginsCurveOrSpiral(const std::string& code) {
+  return code == "TO" || code == "TC" || code == "SC" || code == "CC" || code == "TS" || code == "SS" || code == "CS";
+}
+
 double Finite(long double value) {
   if (!std::isfinite(value)) throw Error(kInvalidFloatOperation);
   return static_cast<double>(value);
@@ -83,14 +88,19 @@ class AlignmentWriter {
     Doc(5, std::string("<") + tag + ">" + Fixed3(p.n) + " " + Fixed3(p.e) + " </" + tag + ">");
   }
 
+  // Direction from one point to another, in degrees.
+  static double ChordDirection(const Point& start, const Point& end) {
+    return GradToDeg(Azimuth(start.E(), start.N(), end.E(), end.N()));
+  }
+
   void Line(const Point& start, const Point& end, const std::string& length) {
-    double dir = GradToDeg(Azimuth(start.E(), start.N(), end.E(), end.N()));
+    double dir = ChordDirection(start, end);
     Doc(4, "<Line dir=\"" + General(dir) + " \" length=\"" + length + " \" staStart=\"" + XmlEscape(start.chainage) +
                " \">");
     StartEnd("Start", start);
     StartEnd("End", end);
     Doc(4, "</Line>");
-    direction_ = dir;
+    Carry(dir);
     Gsi(GsiAlignmentElement(start.chainage, GsiElement::Straight, std::nullopt, start.easting, start.northing));
   }
 
@@ -106,7 +116,8 @@ class AlignmentWriter {
     long double hRad = std::asin(halfChord / radius);
     double h = Finite(hRad * kRadToDeg);
     double delta = 2 * h;
-    double dirStart = direction_;
+    // A route that begins in the curve has no direction to carry: the chord's, turned back by half the curve.
+    double dirStart = first_ ? (ccw ? ChordDirection(start, end) + h : ChordDirection(start, end) - h) : direction_;
     double dirEnd = ccw ? dirStart - delta : dirStart + delta;
     double tangent = Finite(radius * std::sin(h / kRadToDeg) / std::sin((90 - h) / kRadToDeg));
     double q = Finite(std::sqrt(static_cast<long double>(radius) * radius - halfChord * halfChord));
@@ -123,7 +134,7 @@ class AlignmentWriter {
     StartEnd("End", end);
     Computed("PI", pi);
     Doc(4, "</Curve>");
-    direction_ = dirEnd;
+    Carry(dirEnd);
     Gsi(GsiAlignmentElement(start.chainage, GsiElement::Curve, start.value, start.easting, start.northing));
   }
 
@@ -134,6 +145,12 @@ class AlignmentWriter {
     if (R < 0) R = -R;
     currentRadius_ = R;
     double dirStart = direction_;
+    if (first_) {
+      // A route that begins in the spiral: the chord's direction, turned back by the chord's deflection.
+      Clothoid own = SpiralPI(R, L, start.E(), start.N(), 0);
+      double deflection = Finite(std::atan(static_cast<long double>(own.Y) / own.X) * kRadToDeg);
+      dirStart = rotation_ == "ccw" ? ChordDirection(start, end) + deflection : ChordDirection(start, end) - deflection;
+    }
     Clothoid c = SpiralPI(R, L, start.E(), start.N(), dirStart);
     double chord = Finite(std::sqrt(static_cast<long double>(c.X) * c.X + static_cast<long double>(c.Y) * c.Y));
     double dirEnd = rotation_ == "ccw" ? dirStart - c.theta : dirStart + c.theta;
@@ -145,25 +162,27 @@ class AlignmentWriter {
     Computed("PI", {c.piE, c.piN});
     StartEnd("End", end);
     Doc(4, "</Spiral>");
-    direction_ = dirEnd;
+    Carry(dirEnd);
     Gsi(GsiAlignmentElement(start.chainage, GsiElement::SpiralIn, start.clothoidA, start.easting, start.northing));
   }
 
   // `following` is the point after the spiral's end, when the route goes on past it.
   void SpiralOut(const Point& start, const Point& end, const std::optional<Point>& following) {
-    if (end.value != "0.000") currentRadius_ = end.Value();
+    // Ending where a curve or another spiral begins, the end point's value sizes that element, and
+    // the point after it lies on that element, not on a straight.
+    const bool intoCurveOrSpiral = BeginsCurveOrSpiral(end.code);
+    if ((!intoCurveOrSpiral || currentRadius_ == 0) && end.value != "0.000") currentRadius_ = end.Value();
     double R = std::fabs(currentRadius_);
     double L = start.Value();
     const bool ccw = rotation_ == "ccw";
     double dirStart = direction_;
     double ee = end.E(), en = end.N();
     double towardsPI;
-    if (following) {
+    if (following && !intoCurveOrSpiral) {
       double grads = Azimuth(following->E(), following->N(), ee, en);
       towardsPI = Finite(static_cast<long double>(grads) / 200 * kPi * kRadToDeg);
     } else {
-      // A route that ends where its transition ends: the spiral's own end direction, turned
-      // back towards its PI, stands in for the direction from the next point.
+      // No straight to look back along: the spiral's own end direction, turned back towards its PI.
       double theta = SpiralPI(R, L, ee, en, 0).theta;
       towardsPI = (ccw ? dirStart - theta : dirStart + theta) + 180;
     }
@@ -178,13 +197,20 @@ class AlignmentWriter {
     Computed("PI", {c.piE, c.piN});
     StartEnd("End", end);
     Doc(4, "</Spiral>");
-    direction_ = dirEnd;
+    Carry(dirEnd);
     Gsi(GsiAlignmentElement(start.chainage, GsiElement::SpiralOut, start.clothoidA, start.easting, start.northing));
   }
 
  private:
+  // The direction the next element starts from.
+  void Carry(double direction) {
+    direction_ = direction;
+    first_ = false;
+  }
+
   std::ostream& doc_;
   std::ostream& gsi_;
+  bool first_ = true;         // no element written yet
   double direction_ = 0;      // degrees, at the end of the previous element
   std::string rotation_;      // of the most recent curve or spiral
   double currentRadius_ = 0;  // of the most recent curve or spiral

@@ -2,16 +2,19 @@
 // for byte, the aln.gsi records, and the failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "export/plane_geometry.h"
 #include "export/route_scan.h"
 #include "export/section_steps.h"
 #include "import/error.h"
 #include "import/number_text.h"
 #include "import/route_file.h"
-#include "import/number_text.h"
+#include "import/text_fields.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -56,14 +59,17 @@ Error ExportFails(const std::vector<std::string>& body) {
 
 const std::string kHeader = "*41....+0000000000000ALN 42....+00000000HZALIGNM 43....+00000000STACOORD ";
 
+// The curve begins the route, so it starts from its chord's direction turned back by half the curve:
+// the worked case's direction 0 to within what the millimetres of its end point allow.
 TEST(HorizontalAlignment, ClockwiseCurveWorkedCase) {
   Exported x = Export({P("TC", "0+000.000", "1000", "2000", "100"), P("CT", "0+104.720", "1050", "2086.603", "0.000"),
                        P("PE", "0+204.720", "1100", "2173.206", "0.000")});
   const std::vector<std::string> expected = {
       "\t\t<Alignment name=\"1\" length=\"204.72000000 \" staStart=\"0000.000 \">",
       "\t\t\t<CoordGeom>",
-      "\t\t\t\t<Curve rot=\"cw\" chord=\"100 \" delta=\"60 \" dirEnd=\"60 \" dirStart=\"0 \" length=\"104.72000000 \" "
-      "radius=\"100 \" staStart=\"0000.000 \" tangent=\"57.7350269189626\" crvType=\"arc\">",
+      "\t\t\t\t<Curve rot=\"cw\" chord=\"100 \" delta=\"60 \" dirEnd=\"59.9998683286474 \" "
+      "dirStart=\"-0.00013167135260872 \" "
+      "length=\"104.72000000 \" radius=\"100 \" staStart=\"0000.000 \" tangent=\"57.7350269189626\" crvType=\"arc\">",
       "\t\t\t\t\t<Start>2000 1000 </Start>",
       "\t\t\t\t\t<Center>2000.000 1100.000 </Center>",
       "\t\t\t\t\t<End>2086.603 1050 </End>",
@@ -108,24 +114,28 @@ std::vector<std::string> Elements(const Exported& x) {
   return out;
 }
 
+// A straight due north hands the curve the direction 0.
 TEST(HorizontalAlignment, CounterClockwiseMirror) {
-  Exported x = Export({P("TC", "0+000.000", "1000", "2000", "-100"), P("PE", "0+104.720", "950", "2086.603", "0.000")});
-  ASSERT_EQ(x.document.size(), 9u);
-  const std::string& curve = x.document[2];
+  Exported x = Export({P("TF", "0-100.000", "1000", "1900", "0.000"), P("TC", "0+000.000", "1000", "2000", "-100"),
+                       P("PE", "0+104.720", "950", "2086.603", "0.000")});
+  ASSERT_EQ(x.document.size(), 13u);
+  const std::string& curve = x.document[6];
   EXPECT_EQ(Attr(curve, "rot"), "ccw");
   EXPECT_EQ(Attr(curve, "delta"), "60 ");
+  EXPECT_EQ(Attr(curve, "dirStart"), "0 ");
   EXPECT_EQ(Attr(curve, "dirEnd"), "-60 ");
   EXPECT_EQ(Attr(curve, "radius"), "100 ");
-  EXPECT_EQ(x.document[4], "\t\t\t\t\t<Center>2000.000 900.000 </Center>");
-  EXPECT_EQ(x.document[6], "\t\t\t\t\t<PI>2057.735 1000.000 </PI>");
-  EXPECT_EQ(x.gsi[1].substr(49, 23), "72....-0000000000100000");
+  EXPECT_EQ(x.document[8], "\t\t\t\t\t<Center>2000.000 900.000 </Center>");
+  EXPECT_EQ(x.document[10], "\t\t\t\t\t<PI>2057.735 1000.000 </PI>");
+  EXPECT_EQ(x.gsi[2].substr(49, 23), "72....-0000000000100000");
 }
 
 TEST(HorizontalAlignment, EntrySpiralWorkedCase) {
-  Exported x =
-      Export({P("TS", "0+000.000", "1000", "2000", "50", "70.711"), P("SC", "0+050.000", "1008.286", "2049.655", "100"),
-              P("PE", "0+060.000", "1013.000", "2058.000", "0.000")});
-  const std::string& spiral = x.document[2];
+  Exported x = Export(
+      {P("TF", "0-050.000", "1000", "1950", "0.000"), P("TS", "0+000.000", "1000", "2000", "50", "70.711"),
+       P("SC", "0+050.000", "1008.286", "2049.655", "100"), P("PE", "0+060.000", "1013.000", "2058.000", "0.000")});
+  ASSERT_EQ(x.document.size(), 18u);
+  const std::string& spiral = x.document[6];
   EXPECT_EQ(spiral.substr(0, 95),
             "\t\t\t\t<Spiral length=\"50 \" radiusEnd=\"100 \" radiusStart=\"INF\" rot=\"cw\" spiType=\"clothoid\" "
             "chord=\"");
@@ -134,13 +144,13 @@ TEST(HorizontalAlignment, EntrySpiralWorkedCase) {
   EXPECT_EQ(Attr(spiral, "dirStart"), "0 ");
   EXPECT_NEAR(Num(spiral, "chord"), 49.86035, 5e-6);
   EXPECT_EQ(Attr(spiral, "staStart"), "0000.000 ");
-  EXPECT_EQ(x.document[3], "\t\t\t\t\t<Start>2000 1000 </Start>");
-  EXPECT_EQ(x.document[4], "\t\t\t\t\t<PI>2033.442 1000.000 </PI>");
-  EXPECT_EQ(x.document[5], "\t\t\t\t\t<End>2049.655 1008.286 </End>");
-  EXPECT_EQ(x.document[6], "\t\t\t\t</Spiral>");
-  EXPECT_EQ(x.gsi[1].substr(25, 47), "71....+0000000000SPIRIN 72....+0000000000070711");
+  EXPECT_EQ(x.document[7], "\t\t\t\t\t<Start>2000 1000 </Start>");
+  EXPECT_EQ(x.document[8], "\t\t\t\t\t<PI>2033.442 1000.000 </PI>");
+  EXPECT_EQ(x.document[9], "\t\t\t\t\t<End>2049.655 1008.286 </End>");
+  EXPECT_EQ(x.document[10], "\t\t\t\t</Spiral>");
+  EXPECT_EQ(x.gsi[2].substr(25, 47), "71....+0000000000SPIRIN 72....+0000000000070711");
   // The curve after the spiral starts from the spiral's end direction.
-  EXPECT_EQ(Attr(x.document[7], "dirStart"), "14.3239448782706 ");
+  EXPECT_EQ(Attr(x.document[11], "dirStart"), "14.3239448782706 ");
 }
 
 TEST(HorizontalAlignment, ExitSpiralTakesThePrecedingCurveRadiusAndWritesANegativeTheta) {
@@ -156,6 +166,96 @@ TEST(HorizontalAlignment, ExitSpiralTakesThePrecedingCurveRadiusAndWritesANegati
   EXPECT_EQ(Attr(el[1], "theta"), "-5.72957795130823 ");
   EXPECT_NEAR(Num(el[1], "dirEnd"), Num(el[1], "dirStart") - 5.72957795130823, 1e-12);
   EXPECT_EQ(x.gsi[2].substr(25, 47), "71....+000000000SPIROUT 72....+0000000000111803");
+}
+
+// Directions compared whatever whole turns lie between them, in degrees.
+double AngleGap(double a, double b) {
+  double d = std::fmod(std::fabs(a - b), 360.0);
+  return std::min(d, 360 - d);
+}
+
+// "<PI>N E </PI>" -> {E, N}.
+std::pair<double, double> Coordinates(const std::string& line) {
+  std::string text = line.substr(line.find('>') + 1);
+  std::string n = NextField(text), e = NextField(text);
+  return {ParseFloat(e), ParseFloat(n)};
+}
+
+// A route that begins in a curve or an entry spiral has no direction to carry: it starts from its
+// chord's, turned back by half the curve or by the clothoid's chord deflection. Each case heads due
+// north at its start, with its end point where the true element ends (to the millimetre).
+TEST(HorizontalAlignment, FirstElementStartsFromItsChord) {
+  struct Case {
+    const char* scenario;
+    std::vector<std::string> body;
+    double dirEnd;
+    double piE, piN;
+  };
+  const Case cases[] = {
+      {"clockwise curve",
+       {P("TO", "0+000.000", "1000", "2000", "100"), P("PE", "0+104.720", "1050", "2086.603", "0.000")},
+       60,
+       1000,
+       2057.735},
+      {"counter-clockwise curve",
+       {P("TC", "0+000.000", "1000", "2000", "-100"), P("PE", "0+104.720", "950", "2086.603", "0.000")},
+       -60,
+       1000,
+       2057.735},
+      {"clockwise entry spiral",
+       {P("TS", "0+000.000", "1000", "2000", "50", "70.711"), P("SC", "0+050.000", "1004.148", "2049.688", "100"),
+        P("PE", "0+060.000", "1005.900", "2059.500", "0.000")},
+       14.3239448782706,
+       1000,
+       2033.442},
+      {"counter-clockwise entry spiral",
+       {P("TS", "0+000.000", "1000", "2000", "50", "70.711"), P("SC", "0+050.000", "995.852", "2049.688", "-100"),
+        P("PE", "0+060.000", "994.100", "2059.500", "0.000")},
+       -14.3239448782706,
+       1000,
+       2033.442},
+  };
+  for (const Case& k : cases) {
+    Exported x = Export(k.body);
+    const std::string& head = x.document[2];
+    EXPECT_LT(AngleGap(Num(head, "dirStart"), 0), 0.002) << k.scenario << ": " << head;
+    EXPECT_LT(AngleGap(Num(head, "dirEnd"), k.dirEnd), 0.002) << k.scenario << ": " << head;
+    auto pi = std::find_if(x.document.begin(), x.document.end(),
+                           [](const std::string& l) { return l.find("<PI>") != std::string::npos; });
+    ASSERT_NE(pi, x.document.end()) << k.scenario;
+    auto [e, n] = Coordinates(*pi);
+    EXPECT_NEAR(e, k.piE, 0.002) << k.scenario;
+    EXPECT_NEAR(n, k.piN, 0.002) << k.scenario;
+  }
+}
+
+// An exit spiral ending where a curve or another spiral begins keeps the radius it leaves and turns
+// its own way to its end: the end point's value (that element's radius or length) and the point after
+// it (on that element) say nothing about it. So every such code gives the same spiral, whose PI lies
+// back along its own end direction.
+TEST(HorizontalAlignment, ExitSpiralIntoACurveOrSpiral) {
+  std::vector<std::string> spirals;
+  for (const std::string code : {"TO", "TC", "SC", "CC", "TS", "SS", "CS"}) {
+    const bool spiral = code == "TS" || code == "SS" || code == "CS";
+    Exported x = Export(
+        {P("TF", "0-100.000", "0", "-100", "0.000"), P("TC", "0+000.000", "0", "0", "-250.000"),
+         P("CS", "0+050.000", "-4.967", "49.667", "50.000", "111.803"),
+         P(code, "0+100.000", "-16.530", "98.310", spiral ? "60.000" : "-300.000", spiral ? "134.164" : ""),
+         P("SC", "0+150.000", "-33.000", "146.000", "-300.000"), P("PE", "0+200.000", "-52.000", "192.000", "0.000")});
+    ASSERT_GE(x.document.size(), 21u) << code;
+    const std::string& head = x.document[12];
+    EXPECT_EQ(Attr(head, "radiusStart"), "250 ") << code;
+    EXPECT_EQ(Attr(head, "theta"), "-5.72957795130823 ") << code;
+    EXPECT_NEAR(Num(head, "dirEnd"), Num(head, "dirStart") - 5.72957795130823, 1e-9) << code;
+    auto [piE, piN] = Coordinates(x.document[14]);
+    auto [endE, endN] = std::pair<double, double>{-16.530, 98.310};
+    double back = Azimuth(endE, endN, piE, piN) * 9 / 10;
+    EXPECT_LT(AngleGap(back, Num(head, "dirEnd") + 180), 0.01) << code;
+    // The next element goes on from the spiral's end direction.
+    EXPECT_EQ(Attr(x.document[17], "dirStart"), Attr(head, "dirEnd")) << code;
+    spirals.push_back(head + x.document[14]);
+  }
+  for (const auto& s : spirals) EXPECT_EQ(s, spirals.front());
 }
 
 TEST(HorizontalAlignment, ElementKindsFromPointCodes) {

@@ -97,16 +97,22 @@ void RouteModel::Add(RouteElementKind kind, double length, double radius, TurnSi
   el.side = kind == RouteElementKind::Line ? 0 : (side < 0 ? -1 : 1);
   el.station = endStation_;
   el.start = end_;
-  RouteElementKind previous = elements_.empty() ? RouteElementKind::Line : elements_.back().kind;
+  // The code names the element before the point and the one after it; the route's first point
+  // names a straight "TF" and an arc "TO".
+  const bool first = elements_.empty();
+  RouteElementKind previous = first ? RouteElementKind::Line : elements_.back().kind;
   switch (kind) {
     case RouteElementKind::Line:
-      el.code = elements_.empty() ? "TF" : previous == RouteElementKind::SpiralOut ? "ST" : "CT";
+      el.code = first ? "TF" : previous == RouteElementKind::SpiralOut ? "ST" : "CT";
       break;
     case RouteElementKind::Arc:
-      el.code = previous == RouteElementKind::SpiralIn ? "SC" : previous == RouteElementKind::Arc ? "CC" : "TC";
+      el.code = first                                ? "TO"
+                : previous == RouteElementKind::Arc  ? "CC"
+                : previous == RouteElementKind::Line ? "TC"
+                                                     : "SC";
       break;
     case RouteElementKind::SpiralIn:
-      el.code = "TS";
+      el.code = previous == RouteElementKind::SpiralOut ? "SS" : "TS";
       break;
     case RouteElementKind::SpiralOut:
       el.code = "CS";
@@ -219,6 +225,98 @@ RouteModel GenerateRoute(int curves, double length, unsigned seed, double minTan
   }
   double dir = std::round(draw.Uniform(0, 360));
   return BuildRoute(500000, 4500000, dir, tangents, curveShapes);
+}
+
+namespace {
+
+// Turning 0.4 radians, a clothoid longer than about 250 m strays from the two-term series of the
+// alignment writer by centimetres.
+constexpr double kLongestSpiral = 250;
+// The first element's direction comes from its chord; 50 m keeps millimetre coordinates within 0.002 degrees.
+constexpr double kFirstChord = 50;
+
+double Centimetres(double metres) { return std::round(metres * 100) / 100; }
+
+// A curve of the mixed routes: log-uniform radius (as many tight curves as gentle ones), an arc turning
+// 5 to 100 degrees, transitions of 0.15 to 0.8 times the radius on most curves.
+CurveShape MixedCurve(Draw& draw) {
+  CurveShape c;
+  c.radius = std::round(40 * std::pow(75.0, draw.Uniform(0, 1)));
+  c.side = draw.Uniform(0, 1) < 0.5 ? 1 : -1;
+  double angle = draw.Uniform(5, 100) * static_cast<double>(kPi) / 180;
+  c.arcLength = Centimetres(std::min(c.radius * angle, 1000.0));
+  auto spiral = [&] { return std::max(5.0, std::round(std::min(draw.Uniform(0.15, 0.8) * c.radius, kLongestSpiral))); };
+  double pick = draw.Uniform(0, 1);
+  double in = spiral(), out = spiral();
+  if (pick < 0.55) {
+    c.spiralIn = in;
+    c.spiralOut = out;
+  } else if (pick < 0.7) {
+    c.spiralIn = in;
+  } else if (pick < 0.85) {
+    c.spiralOut = out;
+  }
+  return c;
+}
+
+}  // namespace
+
+RouteModel GenerateMixedRoute(int curves, unsigned seed, RouteEnd start, RouteEnd end) {
+  if (curves < 1) throw std::invalid_argument("a mixed route needs at least one curve");
+  Draw draw(seed);
+  auto choose = [&](RouteEnd asked) {
+    double u = draw.Uniform(0, 1);
+    if (asked != RouteEnd::Any) return asked;
+    return u < 0.5 ? RouteEnd::Line : u < 0.75 ? RouteEnd::Arc : RouteEnd::Spiral;
+  };
+  start = choose(start);
+  end = choose(end);
+  std::vector<CurveShape> shapes;
+  for (int k = 0; k < curves; ++k) shapes.push_back(MixedCurve(draw));
+
+  CurveShape& head = shapes.front();
+  if (start == RouteEnd::Arc) {
+    head.spiralIn = 0;
+    double angle = 2 * std::asin(std::min(1.0, kFirstChord / 2 / head.radius));
+    head.arcLength = Centimetres(std::max(head.arcLength, head.radius * angle));
+  } else if (start == RouteEnd::Spiral) {
+    head.radius = std::max(head.radius, std::ceil(kFirstChord / 0.8));
+    head.spiralIn = std::max(head.spiralIn, kFirstChord);
+  }
+  if (end == RouteEnd::Arc) shapes.back().spiralOut = 0;
+  if (end == RouteEnd::Spiral && shapes.back().spiralOut == 0)
+    shapes.back().spiralOut = std::round(std::min(0.5 * shapes.back().radius, kLongestSpiral));
+
+  // Between two curves a straight or none. Meeting transitions make a reverse curve; an arc cannot
+  // run into an entry transition, so that arc meets the next arc directly. Straights shorter than
+  // 20 m only lie between bare arcs, where no transition takes its direction from them.
+  std::vector<double> straights(shapes.size() - 1);
+  for (std::size_t k = 0; k + 1 < shapes.size(); ++k) {
+    CurveShape &a = shapes[k], &b = shapes[k + 1];
+    double u = draw.Uniform(0, 1), length = draw.Uniform(0, 1);
+    if (u < 0.45) {
+      if (a.spiralOut > 0 && b.spiralIn > 0) b.side = -a.side;
+      if (a.spiralOut == 0) b.spiralIn = 0;
+    } else if (u < 0.6 && a.spiralOut == 0 && b.spiralIn == 0) {
+      straights[k] = Centimetres(5 + 15 * length);
+    } else {
+      straights[k] = Centimetres(20 + 380 * length);
+    }
+  }
+
+  double e0 = std::round(draw.Uniform(300000, 700000)), n0 = std::round(draw.Uniform(4000000, 4600000));
+  RouteModel route(e0, n0, draw.Uniform(0, 360));
+  double first = Centimetres(draw.Uniform(50, 400)), last = Centimetres(draw.Uniform(50, 400));
+  if (start == RouteEnd::Line) route.AddLine(first);
+  for (std::size_t k = 0; k < shapes.size(); ++k) {
+    const CurveShape& c = shapes[k];
+    if (c.spiralIn > 0) route.AddSpiralIn(c.spiralIn, c.radius, c.side);
+    route.AddArc(c.radius, c.arcLength, c.side);
+    if (c.spiralOut > 0) route.AddSpiralOut(c.spiralOut, c.radius, c.side);
+    if (k + 1 < shapes.size() && straights[k] > 0) route.AddLine(straights[k]);
+  }
+  if (end == RouteEnd::Line) route.AddLine(last);
+  return route;
 }
 
 }  // namespace velkor::samples

@@ -89,4 +89,14 @@ RouteModel BuildRoute(double e0, double n0, double dirDeg, const std::vector<dou
 // length cannot hold the curves with straights of at least `minTangent` between them.
 RouteModel GenerateRoute(int curves, double length, unsigned seed, double minTangent = 200);
 
+// How a mixed route begins and ends. Spiral: it begins with an entry transition, or ends where an exit
+// transition ends. Any: the seed chooses.
+enum class RouteEnd { Any, Line, Arc, Spiral };
+
+// A repeatable route of `curves` curves (at least one) in every sequence an element table holds: bare
+// arcs and spiral-arc-spiral curves turning either way, radii from 40 m to 3 km, transitions up to
+// 0.8 x the radius, and between two curves a straight or none (back-to-back transitions, a transition
+// straight into an arc, arc into arc).
+RouteModel GenerateMixedRoute(int curves, unsigned seed, RouteEnd start = RouteEnd::Any, RouteEnd end = RouteEnd::Any);
+
 }  // namespace velkor::samples
