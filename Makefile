@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build test demo run gui bench clean windows test-windows
+.PHONY: deps configure build test demo run gui bench clean windows test-windows sanitize check-format
 
 deps:
 	@scripts/install-deps
@@ -15,6 +15,17 @@ build: configure
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The core and its tests built with AddressSanitizer and UndefinedBehaviorSanitizer, every test run.
+SANITIZE_BUILD := build-sanitize
+sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+check-format:
+	@scripts/check-format
 
 # Converts the bundled example route with everything it has beside it; the files written are listed.
 DEMO := $(BUILD)/demo

@@ -45,3 +45,8 @@ endforeach()
 if(EXISTS ${PROJECT_SOURCE_DIR}/tests/app/CMakeLists.txt AND TARGET velkor_app)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tests/app ${PROJECT_BINARY_DIR}/tests/app)
 endif()
+
+# The sources as .clang-format wants them (scripts/check-format --fix formats them).
+if(NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME format COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-format)
+endif()

@@ -142,8 +142,7 @@ void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model)
   reader.Open(drawing);
   // Room for the usual million lines, but never more than the drawing could hold.
   auto size = static_cast<std::uintmax_t>(reader.Size());
-  const auto pointRoom =
-      static_cast<std::size_t>(std::min<std::uintmax_t>(kReservedLines, size / kPointRecordBytes));
+  const auto pointRoom = static_cast<std::size_t>(std::min<std::uintmax_t>(kReservedLines, size / kPointRecordBytes));
   model.points.reserve(pointRoom);
   model.coordinates.reserve(pointRoom);
   std::size_t triangleRoom =

@@ -9,9 +9,9 @@
 namespace velkor {
 
 struct TerrainModel {
-  std::vector<std::string> points;          // vertex texts, one per point; a point's number is its 1-based position
-  std::vector<std::string> triangles;       // the three vertex texts of each triangle, joined
-  std::vector<std::string> faces;           // "12 13 14": the point numbers of each triangle's corners, 0 when unmatched
+  std::vector<std::string> points;     // vertex texts, one per point; a point's number is its 1-based position
+  std::vector<std::string> triangles;  // the three vertex texts of each triangle, joined
+  std::vector<std::string> faces;      // "12 13 14": the point numbers of each triangle's corners, 0 when unmatched
   std::vector<TGeometryPoint> coordinates;  // the points as numbers (easting, northing, elevation), in list order
 };
 

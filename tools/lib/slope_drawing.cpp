@@ -35,8 +35,8 @@ class Plan {
 
   // The point `station` metres along the axis and `offset` metres to its right.
   NczVertex At(double station, double offset, double z) const {
-    return {layout_.originE + station * alongE_ + offset * alongN_, layout_.originN + station * alongN_ - offset * alongE_,
-            z};
+    return {layout_.originE + station * alongE_ + offset * alongN_,
+            layout_.originN + station * alongN_ - offset * alongE_, z};
   }
 
   double AxisZ(int i) const { return layout_.elevation + 0.25 * i; }
