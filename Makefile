@@ -41,6 +41,11 @@ demo: build
 	$(BUILD)/velkor-convert $$args -o $(DEMO)/GUZERGAH.xml --work-dir $(DEMO)/work; \
 	if command -v xmllint >/dev/null; then xmllint --noout $(DEMO)/GUZERGAH.xml && echo "$(DEMO)/GUZERGAH.xml is well-formed"; fi
 
+# The Debian package (programs, desktop entry, icon, user guide, licence) into $(BUILD)/packages/.
+.PHONY: package
+package: build
+	@cd $(BUILD) && cpack >/dev/null && ls -l packages/*.deb
+
 run gui: build
 	@$(BUILD)/velkor
 

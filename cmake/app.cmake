@@ -9,7 +9,7 @@ list(FILTER VELKOR_APP_SOURCES EXCLUDE REGEX ".*/main\\.cpp$")
 file(GLOB VELKOR_APP_RESOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/*.qrc)
 add_library(velkor_app STATIC ${VELKOR_APP_SOURCES} ${VELKOR_APP_RESOURCES})
 target_include_directories(velkor_app PUBLIC ${PROJECT_SOURCE_DIR}/src ${QSCINTILLA_INCLUDE_DIR})
-target_link_libraries(velkor_app PUBLIC velkor_core Qt6::Widgets ${QSCINTILLA_LIBRARY})
+target_link_libraries(velkor_app PUBLIC velkor_core velkor_version Qt6::Widgets ${QSCINTILLA_LIBRARY})
 add_executable(velkor ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
 target_link_libraries(velkor PRIVATE velkor_app)
 

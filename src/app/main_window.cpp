@@ -27,6 +27,7 @@
 #include "app/xml_viewer.h"
 #include "export/saving.h"
 #include "platform/platform.h"
+#include "velkor_version.h"
 
 namespace velkor::app {
 
@@ -173,7 +174,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormActivate() {
   sb1Panels[1]->setText(QStringLiteral("Velkor · NetCAD güzergahı → LandXML 1.0 ve GSI-16"));
-  sb1Panels[2]->setText(QStringLiteral("v0.1"));
+  sb1Panels[2]->setText(QStringLiteral("v") + QString::fromUtf8(kVersion));
   ListBox1->ClearDocument();
   document_.clear();
   for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi"}) {

@@ -86,10 +86,12 @@ QIcon MenuIcon(int index) {
   return QIcon(pixmap);
 }
 
-QIcon ProgramIcon() {
-  QPixmap pixmap = Canvas(64, 64);
-  QPainter p(&pixmap);
+QImage ProgramIconImage(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 64.0, size / 64.0);  // drawn on a 64-pixel grid
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(40, 90, 150));
   p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
@@ -101,7 +103,13 @@ QIcon ProgramIcon() {
   p.drawPath(road);
   p.setPen(QPen(QColor(245, 190, 40), 2, Qt::DashLine, Qt::RoundCap));
   p.drawPath(road);
-  return QIcon(pixmap);
+  return image;
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : kProgramIconSizes) icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+  return icon;
 }
 
 QPixmap BackgroundPicture() {

@@ -12,6 +12,7 @@
 #include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/modal_seam.h"
+#include "app/qt_translation.h"
 #include "platform/platform.h"
 
 namespace velkor::app {
@@ -36,6 +37,7 @@ void UseCNumberFormat() {
 int RunVelkor(QApplication& application) {
   // Qt sets the C library's locale from the environment when it starts; undo that for numbers.
   UseCNumberFormat();
+  InstallQtTranslation(application, QLocale::system());
 
   std::string workFolder;
   try {

@@ -5,6 +5,7 @@
 
 #include "cli/batch_conversion.h"
 #include "platform/platform.h"
+#include "velkor_version.h"
 
 namespace {
 
@@ -17,11 +18,15 @@ std::optional<std::filesystem::path> PathOption(const std::string& text) {
 
 int main(int argc, char** argv) {
   CLI::App app{"Converts NetCAD route reports into a LandXML document and GSI-16 files.", "velkor-convert"};
-  std::vector<std::string> reports;
+  app.set_version_flag("--version", std::string("velkor-convert ") + velkor::kVersion);
+  // Two plain positionals so that the help names the reports as users know them; which one is the
+  // element table is still decided by each file's content, so their order does not matter.
+  std::string firstReport, secondReport;
   std::string crossSections, model, slopePlan, output, workDir;
-  app.add_option("REPORT", reports, "horizontal element table, and optionally the vertical definition report")
-      ->required()
-      ->expected(1, 2);
+  app.add_option("ELEMAN.cks", firstReport, "horizontal element table (Eleman Tablosu)")->required()->type_name("");
+  app.add_option("DUSEY.cks", secondReport,
+                 "vertical definition report (Düşey Tanım), optional; the two may come in either order")
+      ->type_name("");
   app.add_option("--cross-sections", crossSections, "cross-section file (.kse/.ksp)")->type_name("FILE");
   app.add_option("--model", model, "drawing holding the terrain model")->type_name("FILE.ncz");
   app.add_option("--slope-plan", slopePlan, "drawing holding the slope plan")->type_name("FILE.ncz");
@@ -35,7 +40,7 @@ int main(int argc, char** argv) {
   for (auto& argument : arguments) pointers.push_back(argument.data());
   try {
     app.parse(static_cast<int>(pointers.size()), pointers.data());
-  } catch (const CLI::CallForHelp& e) {
+  } catch (const CLI::Success& e) {  // --help, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
@@ -43,7 +48,9 @@ int main(int argc, char** argv) {
   }
 
   velkor::cli::BatchRequest request;
-  for (const auto& report : reports) request.reports.push_back(velkor::platform::PathFromUtf8(report));
+  for (const auto* report : {&firstReport, &secondReport}) {
+    if (!report->empty()) request.reports.push_back(velkor::platform::PathFromUtf8(*report));
+  }
   request.crossSections = PathOption(crossSections);
   request.model = PathOption(model);
   request.slopePlan = PathOption(slopePlan);

@@ -22,6 +22,7 @@
 #include "import/error.h"
 #include "test_paths.h"
 #include "test_support.h"
+#include "velkor_version.h"
 
 namespace fs = std::filesystem;
 using velkor::app::TForm1;
@@ -127,7 +128,10 @@ class MainWindowTest : public QObject {
     for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi"}) QVERIFY2(!fs::exists(*work_ / name), name);
     QVERIFY(fs::exists(*work_ / "tmp.gec"));
     QVERIFY(!form_->sb1Panels[1]->text().isEmpty());
-    QVERIFY(!form_->sb1Panels[2]->text().isEmpty());
+    // The project's one version, readable in its 50-pixel panel.
+    QLabel* version = form_->sb1Panels[2];
+    QCOMPARE(version->text(), QStringLiteral("v") + QString::fromUtf8(velkor::kVersion));
+    QVERIFY(version->fontMetrics().horizontalAdvance(version->text()) < version->width());
     QVERIFY(form_->sb1Panels[0]->text().isEmpty());
   }
 

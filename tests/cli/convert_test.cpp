@@ -10,6 +10,7 @@
 #include "convert_runner.h"
 #include "test_paths.h"
 #include "test_support.h"
+#include "velkor_version.h"
 
 namespace velkor {
 namespace {
@@ -30,8 +31,9 @@ TEST(Convert, BadUsageExitsWithTwo) {
   ScratchDir scratch;
   const std::string report = Quote((scratch / "a.cks").string());
   const std::pair<std::string, std::string> cases[] = {
-      {"", "REPORT is required"},
-      {report + " " + report + " " + report, "REPORT: At Most 2 required but received 3"},
+      {"", "ELEMAN.cks is required"},
+      {report + " " + report + " " + report,
+       "The following argument was not expected: " + (scratch / "a.cks").string()},
       {report + " --no-such-option", "The following argument was not expected: --no-such-option"},
       {report + " --output", "--output: 1 required DOC.xml missing"},
   };
@@ -43,12 +45,19 @@ TEST(Convert, BadUsageExitsWithTwo) {
   }
 }
 
-TEST(Convert, HelpExitsWithZero) {
+TEST(Convert, HelpAndVersionExitWithZero) {
   ScratchDir scratch;
-  Outcome o = Convert(scratch, "--help");
-  EXPECT_EQ(o.code, 0);
-  EXPECT_NE(o.out.find("--cross-sections"), std::string::npos);
-  EXPECT_NE(o.out.find("--work-dir"), std::string::npos);
+  Outcome help = Convert(scratch, "--help");
+  EXPECT_EQ(help.code, 0);
+  EXPECT_NE(help.out.find("Usage: velkor-convert [OPTIONS] ELEMAN.cks [DUSEY.cks]\n"), std::string::npos) << help.out;
+  EXPECT_EQ(help.out.find("(1x)"), std::string::npos) << help.out;
+  for (const char* option : {"--cross-sections", "--model", "--slope-plan", "--output", "--work-dir", "--version"})
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+
+  Outcome version = Convert(scratch, "--version");
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, std::string("velkor-convert ") + kVersion + "\n");
+  EXPECT_EQ(version.err, "");
 }
 
 TEST(Convert, FileThatIsNeitherReportIsRefused) {
