@@ -2,6 +2,7 @@
 #include "export/saving.h"
 
 #include "import/error.h"
+#include "import/input_clash.h"
 #include "import/route_file.h"
 #include "import/text_fields.h"
 #include "platform/platform.h"
@@ -24,19 +25,35 @@ void RemoveQuietly(const std::filesystem::path& file) {
   std::filesystem::remove(file, ec);
 }
 
-// Writes the pieces of one work-folder GSI file and deletes it.
-void DeliverGsi(const std::filesystem::path& source, const std::string& prefix, const std::filesystem::path& document,
-                std::vector<std::filesystem::path>& written) {
-  if (!IsFile(source)) return;
+// The pieces of one work-folder GSI file, ready to be written beside the document.
+struct GsiDelivery {
+  std::filesystem::path source;
+  std::vector<std::filesystem::path> targets;
+  std::vector<LineList> pieces;
+};
+
+GsiDelivery PlanGsi(const std::filesystem::path& source, const std::string& prefix,
+                    const std::filesystem::path& document) {
+  GsiDelivery delivery;
+  if (!IsFile(source)) return delivery;
+  delivery.source = source;
   LineList lines;
   lines.Load(source);
-  std::vector<LineList> pieces = SplitGsiPieces(lines);
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    std::filesystem::path target = GsiPiecePath(document, prefix, static_cast<int>(i + 1));
-    pieces[i].Save(target);
-    written.push_back(target);
+  delivery.pieces = SplitGsiPieces(lines);
+  for (size_t i = 0; i < delivery.pieces.size(); ++i) {
+    delivery.targets.push_back(GsiPiecePath(document, prefix, static_cast<int>(i + 1)));
   }
-  RemoveQuietly(source);
+  return delivery;
+}
+
+// Writes the pieces and deletes the work-folder file they came from.
+void DeliverGsi(const GsiDelivery& delivery, std::vector<std::filesystem::path>& written) {
+  if (delivery.source.empty()) return;
+  for (size_t i = 0; i < delivery.pieces.size(); ++i) {
+    delivery.pieces[i].Save(delivery.targets[i], Replace::WhenComplete);
+    written.push_back(delivery.targets[i]);
+  }
+  RemoveQuietly(delivery.source);
 }
 
 }  // namespace
@@ -110,31 +127,41 @@ std::vector<LineList> SplitGsiPieces(const LineList& gsiLines) {
 }
 
 std::vector<std::filesystem::path> SaveOutputs(const std::string& document, const std::filesystem::path& chosen,
-                                               const std::filesystem::path& workDir) {
-  std::vector<std::filesystem::path> written;
+                                               const std::filesystem::path& workDir,
+                                               const std::vector<std::filesystem::path>& inputs) {
   const std::filesystem::path target = DocumentPath(chosen);
+  const std::filesystem::path route = workDir / kRouteFileName;
+  const std::filesystem::path copy = RouteCopyPath(target);
+  const bool withRoute = IsFile(route);
+  const GsiDelivery gsi[] = {PlanGsi(workDir / "aln.gsi", "aln_", target), PlanGsi(workDir / "crs.gsi", "crs_", target),
+                             PlanGsi(workDir / "prf.gsi", "prf_", target)};
+
+  // Every name is known before the first file is written, so an output that is one of the
+  // conversion's inputs stops Save with nothing written.
+  std::vector<std::filesystem::path> targets = {target};
+  if (withRoute) targets.push_back(copy);
+  for (const auto& delivery : gsi) targets.insert(targets.end(), delivery.targets.begin(), delivery.targets.end());
+  RefuseInputClash(targets, inputs);
+
+  std::vector<std::filesystem::path> written;
   // Every line of every file we write ends in CR LF, whatever the text came through.
   if (HasCrLfLines(document)) {
-    WriteFileBytes(target, document);
+    WriteFileBytes(target, document, Replace::WhenComplete);
   } else {
     std::string lines;
     AppendCrLfLines(lines, document);
-    WriteFileBytes(target, lines);
+    WriteFileBytes(target, lines, Replace::WhenComplete);
   }
   written.push_back(target);
 
-  const std::filesystem::path route = workDir / kRouteFileName;
-  if (IsFile(route)) {
+  if (withRoute) {
     LineList routeLines;
     routeLines.Load(route);
-    const std::filesystem::path copy = RouteCopyPath(target);
-    ReduceRouteCopy(routeLines).Save(copy);
+    ReduceRouteCopy(routeLines).Save(copy, Replace::WhenComplete);
     written.push_back(copy);
   }
 
-  DeliverGsi(workDir / "aln.gsi", "aln_", target, written);
-  DeliverGsi(workDir / "crs.gsi", "crs_", target, written);
-  DeliverGsi(workDir / "prf.gsi", "prf_", target, written);
+  for (const auto& delivery : gsi) DeliverGsi(delivery, written);
   return written;
 }
 

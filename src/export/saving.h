@@ -11,9 +11,12 @@ namespace velkor {
 
 // Writes the document (UTF-8) to `chosen`, the reduced route copy and the GSI pieces beside it, then
 // removes the GSI files from the work folder. Returns every file written, in order.
-// Throws Error("Cannot create file %s") when a target cannot be written; what was written stays.
+// Each file replaces its predecessor only once complete. Throws Error("Cannot create file %s") when
+// a target cannot be written (what was written before stays), and refuses, before writing anything,
+// a target that is one of the conversion's `inputs` (reports, cross-section file, drawings).
 std::vector<std::filesystem::path> SaveOutputs(const std::string& document, const std::filesystem::path& chosen,
-                                               const std::filesystem::path& workDir);
+                                               const std::filesystem::path& workDir,
+                                               const std::vector<std::filesystem::path>& inputs);
 
 // The name the document is saved under: the chosen one, with ".xml" added when it holds none, so
 // that the route copy (".xml" -> ".gec") can never take the document's own name.

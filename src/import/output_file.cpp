@@ -1,17 +1,87 @@
 #include "import/output_file.h"
 
+#include <atomic>
+#include <cstdio>
+#include <random>
+
 #include "import/error.h"
+#include "platform/platform.h"
 
 namespace velkor {
 
-OutputFile::OutputFile(const std::filesystem::path& file)
-    : file_(file), out_(file, std::ios::binary | std::ios::trunc) {
-  if (!out_) throw Error(CannotCreate(file_.string()));
+namespace {
+
+// A name nobody else picks: other runs may be writing beside the same target at the same time.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
+  static std::atomic<unsigned> counter{0};
+  static thread_local std::mt19937_64 random{std::random_device{}()};
+  char suffix[48];
+  std::snprintf(suffix, sizeof suffix, ".velkor-%016llx-%u", static_cast<unsigned long long>(random()),
+                counter.fetch_add(1));
+  std::filesystem::path name = target.filename();
+  name += suffix;
+  return target.parent_path() / name;
+}
+
+// A link is followed, as writing through it would: the file it leads to is the one replaced.
+std::filesystem::path Resolved(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(file, ec)) return file;
+  std::filesystem::path target = std::filesystem::canonical(file, ec);
+  return ec ? file : target;
+}
+
+}  // namespace
+
+OutputFile::OutputFile(const std::filesystem::path& file, Replace how) : name_(file), target_(file) {
+  if (how == Replace::InPlace) {
+    out_.open(file, std::ios::binary | std::ios::trunc);
+    if (!out_) throw Error(CannotCreate(platform::PathToUtf8(name_)));
+    return;
+  }
+  target_ = Resolved(file);
+  temporary_ = TemporaryBeside(target_);
+  std::error_code ec;
+  const auto status = std::filesystem::status(target_, ec);
+  // A folder cannot be replaced by a file, and a read-only file says it must not be.
+  const bool refused = std::filesystem::is_directory(status) ||
+                       (std::filesystem::exists(status) &&
+                        (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none);
+  if (!refused) out_.open(temporary_, std::ios::binary | std::ios::trunc);
+  if (refused || !out_) {
+    Discard();
+    throw Error(CannotCreate(platform::PathToUtf8(name_)));
+  }
+}
+
+OutputFile::~OutputFile() {
+  if (!done_ && !temporary_.empty()) Discard();
+}
+
+void OutputFile::Discard() {
+  done_ = true;
+  if (out_.is_open()) out_.close();
+  std::error_code ec;
+  std::filesystem::remove(temporary_, ec);
 }
 
 void OutputFile::Close() {
   out_.close();
-  if (!out_) throw Error(CannotCreate(file_.string()));
+  std::error_code ec;
+  if (out_ && !temporary_.empty()) {
+    // The replacement keeps the access rights the previous file had.
+    const auto previous = std::filesystem::status(target_, ec);
+    if (!ec && std::filesystem::exists(previous)) {
+      std::filesystem::permissions(temporary_, previous.permissions(), ec);
+      ec.clear();
+    }
+    std::filesystem::rename(temporary_, target_, ec);
+  }
+  if (!out_ || ec) {
+    if (!temporary_.empty()) Discard();
+    throw Error(CannotCreate(platform::PathToUtf8(name_)));
+  }
+  done_ = true;
 }
 
 }  // namespace velkor
