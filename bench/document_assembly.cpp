@@ -71,7 +71,7 @@ void BM_AssembleAndSave(benchmark::State& state) {
     options.model = true;
     ModelOnly questions;
     velkor::ConversionResult result = velkor::G2X(dir / "work", options, questions);
-    velkor::SaveOutputs(result.document, dir / "out" / "YOL.xml", dir / "work");
+    velkor::SaveOutputs(result.document, dir / "out" / "YOL.xml", dir / "work", {});
     assembly += Seconds(start);
     benchmark::DoNotOptimize(result.document.data());
   }

@@ -56,6 +56,8 @@ std::string CrLf(const std::vector<std::string>& lines) {
   return out;
 }
 
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
 std::vector<std::string> SplitLines(const std::string& bytes) {
   std::vector<std::string> lines;
   std::string current;

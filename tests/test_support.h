@@ -28,6 +28,8 @@ std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 // Lines joined with CR LF after each one, as every text file the program writes.
 std::string CrLf(const std::vector<std::string>& lines);
+// The text up to its first line feed: a message without the reason given under it.
+std::string FirstLine(const std::string& text);
 // Splits on CR LF, LF or CR; a final line ending yields no empty last line.
 std::vector<std::string> SplitLines(const std::string& bytes);
 // Where the independently written samples live, or empty when this checkout has none beside it.

@@ -32,10 +32,13 @@ void DrawingReaderDialog::ReadChosenDrawing(const std::function<void(const std::
   if (const auto chosen = ChooseFile(*OpenDialog1)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-      read(platform::PathFromUtf8(chosen->toStdString()));
+      const std::filesystem::path drawing = platform::PathFromUtf8(chosen->toStdString());
+      read(drawing);
+      drawing_ = drawing;
       QApplication::restoreOverrideCursor();
     } catch (const std::exception& error) {
       forget();
+      drawing_.clear();
       QApplication::restoreOverrideCursor();
       ShowException(this, error);
     }

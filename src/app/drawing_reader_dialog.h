@@ -21,11 +21,17 @@ class DrawingReaderDialog : public QDialog {
   QPushButton* BitBtn1;
   QFileDialog* OpenDialog1;
 
+  // The drawing the lists were read from; empty while they hold none.
+  const std::filesystem::path& drawing() const { return drawing_; }
+
  protected:
   // Asks for a drawing; when one is chosen, runs `read` on it under the wait cursor, and `forget`
   // when reading failed (after the error box). A cancelled choice leaves the lists as they were.
   void ReadChosenDrawing(const std::function<void(const std::filesystem::path&)>& read,
                          const std::function<void()>& forget);
+
+ private:
+  std::filesystem::path drawing_;
 };
 
 }  // namespace velkor::app

@@ -31,6 +31,8 @@ class TFormCksGec : public QDialog {
   void BAraziClick();
   void sBitBtn1Click();
   void FormActivate();
+  // The folder OK writes the route file into (ending in a separator): the conversion's own.
+  void SetWorkFolder(const QString& workFolder) { workFolder_ = workFolder; }
 
   const QString& horizontalReportPath() const { return horizontalPath_; }
   const QString& verticalReportPath() const { return verticalPath_; }

@@ -181,9 +181,22 @@ void TForm1::FormActivate() {
     std::error_code ignored;  // a file that cannot be removed stays, without a message
     std::filesystem::remove(ToPath(workFolder_ + QString::fromLatin1(name)), ignored);
   }
+  // Folders of conversions that crashed; those of conversions running now (a batch run) stay.
+  platform::RemoveAbandonedRunFolders(ToPath(workFolder_));
 }
 
+QString TForm1::conversionFolder() const { return run_ ? QString::fromStdString(run_->path()) : QString(); }
+
 void TForm1::A1Click() {
+  if (!run_) {
+    try {
+      run_ = platform::CreateRunFolder(ToPath(workFolder_));
+    } catch (const std::exception& error) {
+      ShowException(this, error);
+      return;
+    }
+    FormCksGec->SetWorkFolder(conversionFolder());
+  }
   if (ExecModal(*FormCksGec) != QDialog::Accepted) return;
   for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2}) item->setEnabled(false);
   ListBox1->ClearDocument();
@@ -210,7 +223,7 @@ void TForm1::G2X() {
   options.suggestedOutputName = FormCksGec->suggestedOutputName().toStdString();
 
   BusyCursor busy;
-  ConversionResult result = velkor::G2X(ToPath(workFolder_), options, *this);
+  ConversionResult result = velkor::G2X(ToPath(conversionFolder()), options, *this);
   sd1->setNameFilter(QStringLiteral("XML (*.xml)"));
   sd1->setWindowTitle(QStringLiteral("XML"));
   sd1->setDefaultSuffix(QStringLiteral("xml"));
@@ -233,7 +246,21 @@ std::optional<std::filesystem::path> TForm1::ChooseCrossSectionFile() {
   ArrowWhileAsking arrow;
   const auto chosen = ChooseFile(*od1);
   if (!chosen) return std::nullopt;
-  return ToPath(*chosen);
+  crossSectionFile_ = ToPath(*chosen);
+  return crossSectionFile_;
+}
+
+std::vector<std::filesystem::path> TForm1::Inputs() const {
+  std::vector<std::filesystem::path> inputs;
+  for (const QString& report : {FormCksGec->horizontalReportPath(), FormCksGec->verticalReportPath()}) {
+    if (!report.isEmpty()) inputs.push_back(ToPath(report));
+  }
+  if (crossSectionFile_) inputs.push_back(*crossSectionFile_);
+  for (const DrawingReaderDialog* reader :
+       {static_cast<const DrawingReaderDialog*>(Form2), static_cast<const DrawingReaderDialog*>(FNetcad)}) {
+    if (!reader->drawing().empty()) inputs.push_back(reader->drawing());
+  }
+  return inputs;
 }
 
 const TerrainModel* TForm1::ReadTerrainModel() {
@@ -252,7 +279,7 @@ void TForm1::Kaydet1Click() {
   const auto chosen = ChooseFile(*sd1);
   if (!chosen) return;
   try {
-    SaveOutputs(document_, ToPath(*chosen), ToPath(workFolder_));
+    SaveOutputs(document_, ToPath(*chosen), ToPath(conversionFolder()), Inputs());
   } catch (const std::exception& error) {
     ShowException(this, error);
     return;

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QMainWindow>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/search_dialog.h"
 #include "export/conversion_driver.h"
+#include "platform/platform.h"
 
 class QAction;
 class QFileDialog;
@@ -45,6 +49,9 @@ class TForm1 : public QMainWindow, public ConversionQuestions {
   const SlopePlan* ReadSlopePlan() override;
 
   const QString& workFolder() const { return workFolder_; }
+  // The folder of this window's conversion inside the work folder (ending in a separator); empty
+  // until Open has made it. It goes with the window.
+  QString conversionFolder() const;
   const SearchSettings& searchSettings() const { return searchSettings_; }
 
   QMenu* Dosya1;
@@ -72,10 +79,14 @@ class TForm1 : public QMainWindow, public ConversionQuestions {
  private:
   void G2X();
   void RunSearch();
+  // Every file the conversion read, which Save must never write over.
+  std::vector<std::filesystem::path> Inputs() const;
 
   class Background;
 
   QString workFolder_;
+  std::unique_ptr<platform::RunFolder> run_;
+  std::optional<std::filesystem::path> crossSectionFile_;
   Background* background_;
   std::string document_;  // the document shown in the viewer, as Save writes it
   SearchSettings searchSettings_;

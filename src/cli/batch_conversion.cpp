@@ -1,6 +1,8 @@
 // The batch converter's run: recognise the reports, accept them, convert, save.
 #include "cli/batch_conversion.h"
 
+#include <memory>
+#include <new>
 #include <string>
 
 #include "cli/drawing_inputs.h"
@@ -9,6 +11,8 @@
 #include "import/error.h"
 #include "import/report_import.h"
 #include "import/route_import.h"
+#include "import/text_fields.h"
+#include "import/text_input.h"
 #include "platform/platform.h"
 
 namespace velkor::cli {
@@ -52,6 +56,27 @@ int Usage(std::ostream& err, const std::string& message) {
   return kBadUsage;
 }
 
+// Why the name given to --output cannot be a document's name; empty when it can. Without a name
+// of its own the outputs would be hidden files called ".xml", ".gec" and "aln_1.gsi".
+std::string UnusableOutputName(const std::filesystem::path& output) {
+  const std::string name = platform::PathToUtf8(output.filename());
+  std::error_code ec;
+  if (name.empty() || name == "." || name == ".." || std::filesystem::is_directory(output, ec)) {
+    return "names a folder, not a document";
+  }
+  if (ReplaceAllNoCase(name, ".xml", "").empty()) return "the document needs a name before \".xml\"";
+  return {};
+}
+
+// Every file the run reads; none of them may be written over.
+std::vector<std::filesystem::path> Inputs(const BatchRequest& request) {
+  std::vector<std::filesystem::path> inputs = request.reports;
+  for (const auto* optional : {&request.crossSections, &request.model, &request.slopePlan}) {
+    if (*optional) inputs.push_back(**optional);
+  }
+  return inputs;
+}
+
 // Answers the driver's questions with the files named on the command line.
 class CommandLineAnswers : public ConversionQuestions {
  public:
@@ -77,60 +102,82 @@ class CommandLineAnswers : public ConversionQuestions {
   std::optional<SlopePlan> plan_;
 };
 
-}  // namespace
-
-int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) {
-  std::filesystem::path table;
-  std::filesystem::path vertical;
+int Run(const BatchRequest& request, std::ostream& out, std::ostream& err) {
+  if (request.output) {
+    if (std::string why = UnusableOutputName(*request.output); !why.empty()) {
+      return Usage(err, "--output " + platform::PathToUtf8(*request.output) + ": " + why);
+    }
+  }
+  // Each report is opened once: recognised by its first lines, then converted from the same reading.
+  std::unique_ptr<TextInput> table;
+  std::unique_ptr<TextInput> vertical;
   for (const auto& report : request.reports) {
+    std::unique_ptr<TextInput> input;
     ReportKind kind;
     try {
-      kind = RecognizeReport(report);
+      input = std::make_unique<TextInput>(report);
+      kind = RecognizeReport(*input);
     } catch (Error& e) {
       return Fail(err, e.at(platform::PathToUtf8(report)));
     }
-    std::filesystem::path& slot = kind == ReportKind::ElementTable ? table : vertical;
     if (kind == ReportKind::Other) return Fail(err, Error(kOnlyReports, platform::PathToUtf8(report)));
-    if (!slot.empty()) {
+    std::unique_ptr<TextInput>& slot = kind == ReportKind::ElementTable ? table : vertical;
+    if (slot) {
       return Usage(err, std::string(kind == ReportKind::ElementTable ? "more than one element table: "
                                                                      : "more than one vertical definition report: ") +
                             platform::PathToUtf8(report));
     }
-    slot = report;
+    slot = std::move(input);
   }
-  if (table.empty()) return Usage(err, "no horizontal element table among the reports");
+  if (!table) return Usage(err, "no horizontal element table among the reports");
 
   try {
-    std::filesystem::path workDir;
+    std::filesystem::path workFolder;
     if (request.workDir) {
       // Only the folder itself must be private; the folders above it are the user's business.
       std::error_code ec;
       if (request.workDir->has_parent_path()) std::filesystem::create_directories(request.workDir->parent_path(), ec);
       platform::EnsurePrivateFolder(*request.workDir);
-      workDir = *request.workDir;
+      workFolder = *request.workDir;
     } else {
-      workDir = platform::PathFromUtf8(platform::PrivateWorkFolder());
+      workFolder = platform::PathFromUtf8(platform::PrivateWorkFolder());
+      // What crashed runs left behind; a folder the user names holds nothing of ours to clear.
+      platform::RemoveAbandonedRunFolders(workFolder);
     }
-    // What an earlier run left must not be delivered with this one.
-    RemoveGsiFiles(workDir);
+    // A folder of this run's own: runs side by side never touch each other's files.
+    const auto run = platform::CreateRunFolder(workFolder);
+    const std::filesystem::path workDir = platform::PathFromUtf8(run->path());
 
     ConversionOptions options;
     options.crossSections = request.crossSections.has_value();
     options.model = request.model.has_value();
     options.slopePlan = request.slopePlan.has_value();
-    options.suggestedOutputName = AcceptReports(table, vertical, workDir);
+    options.suggestedOutputName = AcceptReports(*table, vertical.get(), workDir);
 
     CommandLineAnswers answers(request);
     ConversionResult result = G2X(workDir, options, answers);
     std::filesystem::path chosen = request.output ? *request.output : platform::PathFromUtf8(result.documentName);
-    for (const auto& file : SaveOutputs(result.document, chosen, workDir)) out << platform::PathToUtf8(file) << "\n";
+    for (const auto& file : SaveOutputs(result.document, chosen, workDir, Inputs(request)))
+      out << platform::PathToUtf8(file) << "\n";
   } catch (Error& e) {
     return Fail(err, e);
-  } catch (const std::exception& e) {
-    // Out of memory or a file system refusal below our own checks: still a message, never a crash.
-    return Fail(err, Error(e.what()));
   }
   return kSuccess;
+}
+
+}  // namespace
+
+int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) {
+  try {
+    return Run(request, out, err);
+  } catch (const std::bad_alloc&) {
+    return Fail(err, Error("Not enough memory for this conversion"));
+  } catch (const std::exception& e) {
+    // A file system refusal below our own checks, or anything else unforeseen: a message, never a crash.
+    return Fail(err, Error(e.what()));
+  } catch (...) {
+    return Fail(err, Error("Unexpected failure"));
+  }
 }
 
 }  // namespace velkor::cli

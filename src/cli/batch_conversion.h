@@ -19,7 +19,8 @@ struct BatchRequest {
 
 enum ExitCode { kSuccess = 0, kConversionError = 1, kBadUsage = 2 };
 
-// Runs the conversion; the files written go to `out`, one per line, failures to `err`.
+// Runs the conversion; the files written go to `out`, one per line, failures to `err`. Anything
+// unforeseen (running out of memory included) also ends as a message and kConversionError.
 int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err);
 
 }  // namespace velkor::cli

@@ -1,6 +1,7 @@
 // velkor-convert: the desktop program's Open, OK, conversion and Save in one command.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "cli/batch_conversion.h"
@@ -14,9 +15,7 @@ std::optional<std::filesystem::path> PathOption(const std::string& text) {
   return velkor::platform::PathFromUtf8(text);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   CLI::App app{"Converts NetCAD route reports into a LandXML document and GSI-16 files.", "velkor-convert"};
   app.set_version_flag("--version", std::string("velkor-convert ") + velkor::kVersion);
   // Two plain positionals so that the help names the reports as users know them; which one is the
@@ -57,4 +56,20 @@ int main(int argc, char** argv) {
   request.output = PathOption(output);
   request.workDir = PathOption(workDir);
   return velkor::cli::RunBatch(request, std::cout, std::cerr);
+}
+
+}  // namespace
+
+// Nothing escapes: whatever goes wrong ends as a message and exit code 1, never as an abort.
+int main(int argc, char** argv) {
+  try {
+    return Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "velkor-convert: Not enough memory for this conversion\n";
+  } catch (const std::exception& e) {
+    std::cerr << "velkor-convert: " << e.what() << "\n";
+  } catch (...) {
+    std::cerr << "velkor-convert: Unexpected failure\n";
+  }
+  return velkor::cli::kConversionError;
 }

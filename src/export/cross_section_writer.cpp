@@ -22,9 +22,11 @@ constexpr const char* kVertexAfterClosingStation =
 // An offset or elevation as the field software reads it: six decimals, no blanks.
 std::string SectionNumber(const std::string& field) { return FormatFixed(ParseFloat(field), 6); }
 
-class CrossSectionBlock {
+}  // namespace
+
+class CrossSectionWriter::Block {
  public:
-  CrossSectionBlock(std::ostream& xml, std::ostream& gsi) : xml_(xml), gsi_(gsi) {}
+  Block(std::ostream& xml, std::ostream& gsi) : xml_(xml), gsi_(gsi) {}
 
   void Begin() { xml_ << "\t\t\t<CrossSects>" << kEol; }
   void End() { xml_ << "\t\t\t</CrossSects>" << kEol; }
@@ -94,38 +96,47 @@ class CrossSectionBlock {
   std::string station_;
 };
 
-}  // namespace
-
 std::string RewriteSectionSide(const std::string& line) {
   if (line.find('-') != std::string::npos) return ReplaceAllNoCase(line, "A", "O");
   return ReplaceAllNoCase(line, "O", "A");
 }
 
+CrossSectionWriter::CrossSectionWriter(std::ostream& xml, std::ostream& gsi, std::string source)
+    : block_(std::make_unique<Block>(xml, gsi)), source_(std::move(source)) {
+  block_->Begin();
+}
+
+CrossSectionWriter::~CrossSectionWriter() = default;
+
+void CrossSectionWriter::Line(const std::string& line) {
+  ++lineNumber_;
+  try {
+    std::string rest = line;
+    int kind = ParseInt(NextField(rest));
+    std::string second = NextField(rest);
+    std::string third = NextField(rest);
+    std::string fourth = NextField(rest);
+    if (kind == 0) {
+      block_->Vertex(second, third, fourth);
+    } else if (kind == 1) {
+      // The station goes into the document and the GSI records as it stands.
+      ParseFloat(third);
+      block_->Station(third);
+    }
+    // Other kinds carry nothing the field software uses.
+  } catch (Error& e) {
+    e.at(source_, lineNumber_);
+    throw;
+  }
+}
+
+void CrossSectionWriter::Finish() { block_->End(); }
+
 void WriteCrossSections(const std::vector<std::string>& lines, std::ostream& xml, std::ostream& gsi,
                         const std::string& source) {
-  CrossSectionBlock block(xml, gsi);
-  block.Begin();
-  for (size_t i = 0; i < lines.size(); ++i) {
-    try {
-      std::string rest = lines[i];
-      int kind = ParseInt(NextField(rest));
-      std::string second = NextField(rest);
-      std::string third = NextField(rest);
-      std::string fourth = NextField(rest);
-      if (kind == 0) {
-        block.Vertex(second, third, fourth);
-      } else if (kind == 1) {
-        // The station goes into the document and the GSI records as it stands.
-        ParseFloat(third);
-        block.Station(third);
-      }
-      // Other kinds carry nothing the field software uses.
-    } catch (Error& e) {
-      e.at(source, static_cast<long>(i + 1));
-      throw;
-    }
-  }
-  block.End();
+  CrossSectionWriter writer(xml, gsi, source);
+  for (const auto& line : lines) writer.Line(line);
+  writer.Finish();
 }
 
 }  // namespace velkor

@@ -2,6 +2,7 @@
 // the section template records of crs.gsi, once its lines have been through the side rewrite.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,5 +27,24 @@ std::string RewriteSectionSide(const std::string& line);
 // no cross section (before the first station line, or after a "500000.999" station).
 void WriteCrossSections(const std::vector<std::string>& lines, std::ostream& xml, std::ostream& gsi,
                         const std::string& source);
+
+// The same one line at a time, so that a file is never held whole: Line for each rewritten line
+// (the end marker included), then Finish.
+class CrossSectionWriter {
+ public:
+  CrossSectionWriter(std::ostream& xml, std::ostream& gsi, std::string source);
+  ~CrossSectionWriter();
+  CrossSectionWriter(const CrossSectionWriter&) = delete;
+  CrossSectionWriter& operator=(const CrossSectionWriter&) = delete;
+
+  void Line(const std::string& line);
+  void Finish();
+
+ private:
+  class Block;
+  std::unique_ptr<Block> block_;
+  std::string source_;
+  long lineNumber_ = 0;
+};
 
 }  // namespace velkor

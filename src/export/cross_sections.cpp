@@ -1,29 +1,46 @@
 // The cross-section step of a conversion: the chosen .kse/.ksp file becomes tmp.kse (side rewrite
 // and end marker), tmp1.xml (the CrossSects block) and crs.gsi (the section templates).
+#include <exception>
+
 #include "export/cross_section_writer.h"
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
 #include "import/error.h"
-#include "import/line_list.h"
+#include "import/input_clash.h"
 #include "import/output_file.h"
+#include "import/text_input.h"
 #include "platform/platform.h"
 
 namespace velkor {
 void ExportCrossSections(const std::filesystem::path& sectionFile, const std::filesystem::path& workDir) {
-  // The whole file is read before anything is written, so choosing a file of the work folder
-  // (tmp.kse itself) cannot destroy its own input.
-  std::vector<std::string> lines = SplitTextLines(ReadFileBytes(sectionFile));
-
-  OutputFile gsi(workDir / "crs.gsi");
+  const std::filesystem::path rewrittenFile = workDir / "tmp.kse", xmlFile = workDir / "tmp1.xml",
+                              gsiFile = workDir / "crs.gsi";
+  RefuseInputClash({rewrittenFile, xmlFile, gsiFile}, {sectionFile});
+  // Read once, a line at a time: the rewritten copy and the block grow together.
+  TextInput input(sectionFile);
+  OutputFile rewritten(rewrittenFile);
+  OutputFile gsi(gsiFile);
   gsi.stream() << GsiSectionHeader() << "\r\n";
+  OutputFile xml(xmlFile);
+  CrossSectionWriter writer(xml.stream(), gsi.stream(), platform::PathToUtf8(sectionFile));
 
-  for (auto& line : lines) line = RewriteSectionSide(line);
-  lines.emplace_back(kCrossSectionEndMarker);
-  LineList rewritten(std::move(lines));
-  rewritten.Save(workDir / "tmp.kse");
-
-  OutputFile xml(workDir / "tmp1.xml");
-  WriteCrossSections(rewritten.lines(), xml.stream(), gsi.stream(), platform::PathToUtf8(sectionFile));
+  // A failure in the block stops the block, but the rewritten copy is completed all the same.
+  std::exception_ptr failure;
+  auto take = [&](const std::string& line) {
+    rewritten.stream() << line << "\r\n";
+    if (failure) return;
+    try {
+      writer.Line(line);
+    } catch (const Error&) {
+      failure = std::current_exception();
+    }
+  };
+  std::string line;
+  while (input.ReadLine(line)) take(RewriteSectionSide(line));
+  take(kCrossSectionEndMarker);
+  rewritten.Close();
+  if (failure) std::rethrow_exception(failure);
+  writer.Finish();
   xml.Close();
   gsi.Close();
 }

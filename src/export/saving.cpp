@@ -1,9 +1,12 @@
 // Save: the document, the reduced route copy and the GSI pieces beside the chosen name.
 #include "export/saving.h"
 
+#include <memory>
 #include <string_view>
 
 #include "import/error.h"
+#include "import/input_clash.h"
+#include "import/output_file.h"
 #include "import/route_file.h"
 #include "import/text_fields.h"
 #include "platform/platform.h"
@@ -26,19 +29,54 @@ void RemoveQuietly(const std::filesystem::path& file) {
   std::filesystem::remove(file, ec);
 }
 
-// Writes the pieces of one work-folder GSI file and deletes it.
-void DeliverGsi(const std::filesystem::path& source, const std::string& prefix, const std::filesystem::path& document,
-                std::vector<std::filesystem::path>& written) {
-  if (!IsFile(source)) return;
+// The pieces of one work-folder GSI file, ready to be written beside the document.
+struct GsiDelivery {
+  std::filesystem::path source;
+  std::vector<std::filesystem::path> targets;
+  std::vector<LineList> pieces;
+};
+
+GsiDelivery PlanGsi(const std::filesystem::path& source, const std::string& prefix,
+                    const std::filesystem::path& document) {
+  GsiDelivery delivery;
+  if (!IsFile(source)) return delivery;
+  delivery.source = source;
   LineList lines;
   lines.Load(source);
-  std::vector<LineList> pieces = SplitGsiPieces(lines);
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    std::filesystem::path target = GsiPiecePath(document, prefix, static_cast<int>(i + 1));
-    pieces[i].Save(target);
-    written.push_back(target);
+  delivery.pieces = SplitGsiPieces(lines);
+  for (size_t i = 0; i < delivery.pieces.size(); ++i) {
+    delivery.targets.push_back(GsiPiecePath(document, prefix, static_cast<int>(i + 1)));
   }
-  RemoveQuietly(source);
+  return delivery;
+}
+
+// Files written in full under temporary names, put in place together once all of them are complete.
+class StagedFiles {
+ public:
+  void Add(const std::filesystem::path& file, const std::string& bytes) {
+    auto out = std::make_unique<OutputFile>(file, Replace::WhenComplete);
+    out->stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out->Finish();
+    files_.push_back(std::move(out));
+    names_.push_back(file);
+  }
+  std::vector<std::filesystem::path> PutInPlace() {
+    for (auto& file : files_) file->PutInPlace();
+    return names_;
+  }
+
+ private:
+  std::vector<std::unique_ptr<OutputFile>> files_;
+  std::vector<std::filesystem::path> names_;
+};
+
+// A file that will not go is reported like one that cannot be written.
+void RemoveFiles(const std::vector<std::filesystem::path>& files) {
+  for (const auto& file : files) {
+    std::error_code ec;
+    if (!std::filesystem::remove(file, ec) && ec)
+      throw Error(CannotCreate(platform::PathToUtf8(file))).because(SystemReason(ec));
+  }
 }
 
 bool IsDecimal(std::string_view digits) {
@@ -57,7 +95,7 @@ bool IsGsiPieceOf(const std::string& fileName, const std::filesystem::path& docu
   return false;
 }
 
-void RemoveGsiPieces(const std::filesystem::path& document) {
+std::vector<std::filesystem::path> GsiPiecesBeside(const std::filesystem::path& document) {
   const std::filesystem::path folder = document.has_parent_path() ? document.parent_path() : ".";
   std::error_code ec;
   std::vector<std::filesystem::path> pieces;
@@ -65,10 +103,7 @@ void RemoveGsiPieces(const std::filesystem::path& document) {
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     if (IsGsiPieceOf(platform::PathToUtf8(it->path().filename()), document)) pieces.push_back(it->path());
   }
-  for (const auto& piece : pieces) {
-    if (!std::filesystem::remove(piece, ec) && ec)
-      throw Error(CannotCreate(platform::PathToUtf8(piece))).because(SystemReason(ec));
-  }
+  return pieces;
 }
 
 std::filesystem::path DocumentPath(const std::filesystem::path& chosen) {
@@ -140,34 +175,51 @@ std::vector<LineList> SplitGsiPieces(const LineList& gsiLines) {
 }
 
 std::vector<std::filesystem::path> SaveOutputs(const std::string& document, const std::filesystem::path& chosen,
-                                               const std::filesystem::path& workDir) {
-  std::vector<std::filesystem::path> written;
+                                               const std::filesystem::path& workDir,
+                                               const std::vector<std::filesystem::path>& inputs) {
   const std::filesystem::path target = DocumentPath(chosen);
+  const std::filesystem::path route = workDir / kRouteFileName;
+  const std::filesystem::path copy = RouteCopyPath(target);
+  const bool withRoute = IsFile(route);
+  const GsiDelivery gsi[] = {PlanGsi(workDir / "aln.gsi", "aln_", target), PlanGsi(workDir / "crs.gsi", "crs_", target),
+                             PlanGsi(workDir / "prf.gsi", "prf_", target)};
+
   // An earlier save under this name may have left more pieces than this one writes; none of them may
   // travel to the instrument with this document.
-  RemoveGsiPieces(target);
+  const std::vector<std::filesystem::path> stale = GsiPiecesBeside(target);
+
+  // Every name is known before the first file is written or removed, so an output that is one of the
+  // conversion's inputs stops Save with nothing touched.
+  std::vector<std::filesystem::path> targets = {target};
+  if (withRoute) targets.push_back(copy);
+  for (const auto& delivery : gsi) targets.insert(targets.end(), delivery.targets.begin(), delivery.targets.end());
+  targets.insert(targets.end(), stale.begin(), stale.end());
+  RefuseInputClash(targets, inputs);
+
+  // Everything is written before anything is replaced or removed: a failure on the way leaves the
+  // previous save's files, old pieces included, as they were.
+  StagedFiles staged;
   // Every line of every file we write ends in CR LF, whatever the text came through.
   if (HasCrLfLines(document)) {
-    WriteFileBytes(target, document);
+    staged.Add(target, document);
   } else {
     std::string lines;
     AppendCrLfLines(lines, document);
-    WriteFileBytes(target, lines);
+    staged.Add(target, lines);
   }
-  written.push_back(target);
-
-  const std::filesystem::path route = workDir / kRouteFileName;
-  if (IsFile(route)) {
+  if (withRoute) {
     LineList routeLines;
     routeLines.Load(route);
-    const std::filesystem::path copy = RouteCopyPath(target);
-    ReduceRouteCopy(routeLines).Save(copy);
-    written.push_back(copy);
+    staged.Add(copy, ReduceRouteCopy(routeLines).Bytes());
   }
-
-  DeliverGsi(workDir / "aln.gsi", "aln_", target, written);
-  DeliverGsi(workDir / "crs.gsi", "crs_", target, written);
-  DeliverGsi(workDir / "prf.gsi", "prf_", target, written);
+  for (const auto& delivery : gsi) {
+    for (size_t i = 0; i < delivery.pieces.size(); ++i) staged.Add(delivery.targets[i], delivery.pieces[i].Bytes());
+  }
+  RemoveFiles(stale);
+  std::vector<std::filesystem::path> written = staged.PutInPlace();
+  for (const auto& delivery : gsi) {
+    if (!delivery.source.empty()) RemoveQuietly(delivery.source);
+  }
   return written;
 }
 

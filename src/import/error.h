@@ -53,11 +53,16 @@ class Error : public std::runtime_error {
 std::string SystemReason(int errnoValue);
 std::string SystemReason(const std::error_code& code);
 
+// Text of the user's file as a message quotes it: control characters shown as "?" and anything past
+// 80 characters cut off and replaced by "…" (in the text's own encoding, UTF-8 or code page 1254).
+std::string QuotedText(const std::string& text);
+
 // The messages that several parts of the program raise, worded as users know them.
 std::string NotAFloat(const std::string& text);     // "'%s' is not a valid floating point value"
 std::string NotAnInteger(const std::string& text);  // "'%s' is not a valid integer value"
 std::string IndexOutOfBounds(long index);           // "List index out of bounds (%d)"
 std::string CannotOpen(const std::string& path);    // "Cannot open file %s"
+// "Cannot open file %s" with the reason the system or the program gives on the line under it.
 std::string CannotCreate(const std::string& path);  // "Cannot create file %s"
 inline constexpr const char* kInvalidFloatOperation = "Invalid floating point operation";
 

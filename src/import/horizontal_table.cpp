@@ -6,8 +6,10 @@
 
 #include "export/plane_geometry.h"
 #include "import/error.h"
+#include "import/input_clash.h"
 #include "import/number_text.h"
 #include "import/output_file.h"
+#include "import/report_reader.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
 #include "import/text_fields.h"
@@ -19,7 +21,6 @@ namespace {
 constexpr char kColumnRule = '\xB3';
 constexpr char kRowRule = '\xC3';
 constexpr const char* kEndRow = "\xB3PS\xB3";
-constexpr const char* kReportCopyName = "tmp.cks";
 
 // Where a failure is reported: the user's own file (not the copy) and a 1-based line in it.
 struct Place {
@@ -47,22 +48,6 @@ std::string WithoutColumnRules(std::string line) {
   return ReplaceAll(line, "+", "");
 }
 
-// Reads the report as text-file reading does: past the end every read gives an empty line.
-class ReportReader {
- public:
-  explicit ReportReader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  bool AtEnd() const { return next_ >= lines_.size(); }
-  std::string Read() {
-    ++next_;
-    return next_ <= lines_.size() ? lines_[next_ - 1] : std::string();
-  }
-  long LineNumber() const { return static_cast<long>(next_); }  // of the line read last
-
- private:
-  std::vector<std::string> lines_;
-  size_t next_ = 0;
-};
-
 class RouteWriter {
  public:
   explicit RouteWriter(const std::filesystem::path& file) : out_(file) {}
@@ -72,14 +57,6 @@ class RouteWriter {
  private:
   OutputFile out_;
 };
-
-void CopyReport(const std::filesystem::path& report, const std::filesystem::path& copy) {
-  std::error_code ec;
-  // A folder opens like an empty file on some systems; it is no report.
-  if (!std::filesystem::is_regular_file(report, ec)) throw Error(CannotOpen(report.string()));
-  std::filesystem::remove(copy, ec);
-  platform::CopyFileReplacing(report, copy);
-}
 
 // The arc's turning sense from the two extra points its row prints: seen from the arc's start,
 // a third point clockwise of the second means a clockwise arc.
@@ -144,17 +121,22 @@ void ExtendSpiralLines(const std::filesystem::path& workDir, LineList& lines, co
 }  // namespace
 
 void ConvertHorizontal(const std::filesystem::path& report, const std::filesystem::path& workDir, LineList& lines) {
-  const std::filesystem::path copy = workDir / kReportCopyName;
-  CopyReport(report, copy);
-  const std::string reportName = report.filename().string();
+  TextInput input(report);
+  ConvertHorizontal(input, workDir, lines);
+}
 
-  ReportReader reader(SplitTextLines(ReadFileBytes(copy)));
-  reader.Read();
-  reader.Read();
-  if (reader.Read().find("ELEMAN") == std::string::npos) return;
-
+void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, LineList& lines) {
+  RefuseInputClash({workDir / kReportCopyName, workDir / kRouteFileName}, {report.path()});
+  const std::string reportName = platform::PathToUtf8(report.path().filename());
+  ReportReader reader(report, workDir / kReportCopyName);
   std::vector<Place> origins;
-  {
+  try {
+    reader.Read();
+    reader.Read();
+    if (reader.Read().find("ELEMAN") == std::string::npos) {
+      reader.Finish();
+      return;
+    }
     RouteWriter route(workDir / kRouteFileName);
     route.Line(kHorizontalMarker);
     route.Line("{");
@@ -192,7 +174,12 @@ void ConvertHorizontal(const std::filesystem::path& report, const std::filesyste
     }
     route.Line("}");
     route.Close();
+  } catch (...) {
+    // The route file, written in place, keeps what was converted before the failure.
+    reader.FinishAfterFailure();
+    throw;
   }
+  reader.Finish();
   ExtendSpiralLines(workDir, lines, &origins);
 }
 

@@ -1,10 +1,8 @@
 #include "import/line_list.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "import/error.h"
 #include "import/output_file.h"
+#include "platform/platform.h"
 
 namespace velkor {
 
@@ -54,36 +52,34 @@ bool HasCrLfLines(std::string_view bytes) {
 }
 
 std::string ReadFileBytes(const std::filesystem::path& file) {
-  // A folder opens like a file on some systems and then claims an endless size.
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) throw Error(CannotOpen(file.string()));
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw Error(CannotOpen(file.string()));
-  std::string bytes;
-  in.seekg(0, std::ios::end);
-  auto size = in.tellg();
-  if (size > 0) {
-    bytes.resize(static_cast<size_t>(size));
-    in.seekg(0);
-    in.read(bytes.data(), size);
-    bytes.resize(static_cast<size_t>(in.gcount()));
-  } else {
-    in.clear();
-    in.seekg(0);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // Only a regular file: a folder, a pipe or a device is refused rather than read without end.
+  platform::InputFile in(file);
+  std::string bytes(static_cast<size_t>(in.size()), '\0');
+  size_t filled = 0;
+  while (filled < bytes.size()) {
+    const size_t n = in.Read(bytes.data() + filled, bytes.size() - filled);
+    if (n == 0) break;
+    filled += n;
   }
+  if (filled < bytes.size()) {
+    bytes.resize(filled);
+    return bytes;
+  }
+  // A file that has grown since it was opened is read to its end all the same.
+  char more[4096];
+  for (size_t n; (n = in.Read(more, sizeof more)) > 0;) bytes.append(more, n);
   return bytes;
 }
 
-void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes) {
-  OutputFile out(file);
+void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes, Replace how) {
+  OutputFile out(file, how);
   out.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.Close();
 }
 
 void LineList::Load(const std::filesystem::path& file) { lines_ = SplitTextLines(ReadFileBytes(file)); }
 
-void LineList::Save(const std::filesystem::path& file) const {
+std::string LineList::Bytes() const {
   std::string bytes;
   size_t total = 0;
   for (const auto& line : lines_) total += line.size() + 2;
@@ -92,8 +88,10 @@ void LineList::Save(const std::filesystem::path& file) const {
     bytes += line;
     bytes += "\r\n";
   }
-  WriteFileBytes(file, bytes);
+  return bytes;
 }
+
+void LineList::Save(const std::filesystem::path& file, Replace how) const { WriteFileBytes(file, Bytes(), how); }
 
 const std::string& LineList::at(long index) const {
   if (index < 0 || index >= size()) throw Error(IndexOutOfBounds(index));

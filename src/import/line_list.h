@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/output_file.h"
+
 namespace velkor {
 
 class LineList {
@@ -17,7 +19,9 @@ class LineList {
   // Replaces the lines by the file's; throws Error("Cannot open file %s") when it cannot be read.
   void Load(const std::filesystem::path& file);
   // Writes every line followed by CR LF; throws Error("Cannot create file %s").
-  void Save(const std::filesystem::path& file) const;
+  void Save(const std::filesystem::path& file, Replace how = Replace::InPlace) const;
+  // The bytes Save writes: every line followed by CR LF.
+  std::string Bytes() const;
 
   // Throws Error("List index out of bounds (%d)") outside [0, size).
   const std::string& at(long index) const;
@@ -45,6 +49,6 @@ bool HasCrLfLines(std::string_view bytes);
 // The whole file as bytes; throws Error("Cannot open file %s").
 std::string ReadFileBytes(const std::filesystem::path& file);
 // Creates (or replaces) the file with these bytes; throws Error("Cannot create file %s").
-void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
+void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes, Replace how = Replace::InPlace);
 
 }  // namespace velkor

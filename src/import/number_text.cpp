@@ -1,5 +1,6 @@
 #include "import/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -21,6 +22,37 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// For a number text of valid grammar (no sign): whether its value is at least 1, that is whether its
+// first significant digit stands at the units or to their left once the exponent is applied.
+bool ExceedsOne(std::string_view t) {
+  size_t integerDigits = 0;
+  while (integerDigits < t.size() && IsDigit(t[integerDigits])) ++integerDigits;
+  long position = static_cast<long>(integerDigits) - 1;  // power of ten of the digit looked at
+  long firstSignificant = 0;
+  bool found = false;
+  for (size_t k = 0; k < t.size() && !found; ++k) {
+    if (t[k] == 'e' || t[k] == 'E') break;
+    if (t[k] == '.') continue;
+    if (t[k] != '0') {
+      firstSignificant = position;
+      found = true;
+    }
+    --position;
+  }
+  if (!found) return false;
+  long exponent = 0;
+  const size_t e = t.find_first_of("eE");
+  if (e != std::string_view::npos) {
+    size_t k = e + 1;
+    const bool negative = k < t.size() && t[k] == '-';
+    if (k < t.size() && (t[k] == '+' || t[k] == '-')) ++k;
+    // Beyond a million the number is out of range whichever way; saturate rather than wrap.
+    for (; k < t.size(); ++k) exponent = std::min(exponent * 10 + (t[k] - '0'), 1000000L);
+    if (negative) exponent = -exponent;
+  }
+  return firstSignificant + exponent >= 0;
+}
 
 // Checks the grammar by hand so that nothing locale- or library-specific ("inf", "0x1p3", ",")
 // slips through, then lets from_chars do the correctly rounded conversion.
@@ -49,8 +81,9 @@ bool ParseFloatImpl(std::string_view text, double& value) {
   double parsed = 0;
   auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), parsed, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
-    // Underflow reads as zero, overflow is refused like any number the program cannot hold.
-    if (std::abs(parsed) > 1) return false;
+    // from_chars leaves the value as it was either way. Underflow reads as zero; overflow is
+    // refused like any number the program cannot hold.
+    if (ExceedsOne(t)) return false;
     parsed = 0;
   } else if (ec != std::errc() || end != t.data() + t.size()) {
     return false;

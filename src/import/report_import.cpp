@@ -24,4 +24,12 @@ std::string AcceptReports(const std::filesystem::path& elementTable, const std::
   return suggestedName;
 }
 
+std::string AcceptReports(TextInput& elementTable, TextInput* verticalReport, const std::filesystem::path& workDir) {
+  LineList lines;
+  std::string suggestedName = SuggestedOutputName(elementTable.path());
+  ConvertHorizontal(elementTable, workDir, lines);
+  if (verticalReport != nullptr) ConvertVertical(*verticalReport, workDir, lines);
+  return suggestedName;
+}
+
 }  // namespace velkor

@@ -6,6 +6,8 @@
 
 namespace velkor {
 
+class TextInput;
+
 // The element table's path (UTF-8) with every ".cks", in any letter case, replaced by ".gec".
 std::string SuggestedOutputName(const std::filesystem::path& elementTable);
 
@@ -13,5 +15,8 @@ std::string SuggestedOutputName(const std::filesystem::path& elementTable);
 // Returns the suggested output name: the element table's path (UTF-8) with every ".cks" -> ".gec".
 std::string AcceptReports(const std::filesystem::path& elementTable, const std::filesystem::path& verticalReport,
                           const std::filesystem::path& workDir);
+// The same with reports already open (and recognised): each is read once, from its first line.
+// `verticalReport` may be null.
+std::string AcceptReports(TextInput& elementTable, TextInput* verticalReport, const std::filesystem::path& workDir);
 
 }  // namespace velkor

@@ -13,13 +13,17 @@ constexpr const char* kGradeHeading = "\xB3  E\xF0im (%)  \xB3";
 
 }  // namespace
 
-ReportKind RecognizeReport(const std::filesystem::path& file) {
-  LineList lines;
-  lines.Load(file);
-  const std::string& heading = lines.at(2);
-  if (heading.find(kElementHeading) != std::string::npos) return ReportKind::ElementTable;
-  if (heading.find(kGradeHeading) != std::string::npos) return ReportKind::VerticalReport;
+ReportKind RecognizeReport(TextInput& report) {
+  const std::string* heading = report.PeekLine(2);
+  if (heading == nullptr) throw Error(IndexOutOfBounds(2));
+  if (heading->find(kElementHeading) != std::string::npos) return ReportKind::ElementTable;
+  if (heading->find(kGradeHeading) != std::string::npos) return ReportKind::VerticalReport;
   return ReportKind::Other;
+}
+
+ReportKind RecognizeReport(const std::filesystem::path& file) {
+  TextInput report(file);
+  return RecognizeReport(report);
 }
 
 }  // namespace velkor

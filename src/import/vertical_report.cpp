@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "import/error.h"
+#include "import/input_clash.h"
 #include "import/number_text.h"
+#include "import/report_reader.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
 #include "import/text_fields.h"
@@ -57,12 +59,6 @@ struct HeldValues {
   std::string entryChainage, entryElevation;
   double entryGrade = 0;
 };
-
-// Reads the report through its copy in the work folder; the user's file is only ever read.
-std::vector<std::string> CopyReport(const std::filesystem::path& report, const std::filesystem::path& copy) {
-  platform::CopyFileReplacing(report, copy);
-  return SplitTextLines(ReadFileBytes(copy));
-}
 
 void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
   line = ReplaceAll(ReplaceAll(line, "\xB3", ""), "+", "");
@@ -126,20 +122,30 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
 }  // namespace
 
 void ConvertVertical(const std::filesystem::path& report, const std::filesystem::path& workDir, LineList& lines) {
-  const std::string label = platform::PathToUtf8(report.filename());
-  std::vector<std::string> reportLines = CopyReport(report, workDir / "tmp.cks");
+  TextInput input(report);
+  ConvertVertical(input, workDir, lines);
+}
+
+void ConvertVertical(TextInput& report, const std::filesystem::path& workDir, LineList& lines) {
+  RefuseInputClash({workDir / kReportCopyName, workDir / kRouteFileName}, {report.path()});
+  const std::string label = platform::PathToUtf8(report.path().filename());
+  // The user's file is only ever read; its copy in the work folder is what stays of it.
+  ReportReader reader(report, workDir / kReportCopyName);
   lines.push_back(kVerticalMarker);
   lines.push_back("{");
   HeldValues held;
-  for (size_t i = 0; i < reportLines.size(); ++i) {
+  std::string line;
+  while (reader.Next(line)) {
     try {
-      ConvertLine(std::move(reportLines[i]), held, lines);
+      ConvertLine(std::move(line), held, lines);
     } catch (Error& error) {
       // The lines appended so far stay in the list, but tmp.gec keeps what the horizontal step wrote.
-      error.at(label, static_cast<long>(i + 1));
+      error.at(label, reader.LineNumber());
+      reader.FinishAfterFailure();
       throw;
     }
   }
+  reader.Finish();
   lines.push_back("}");
   lines.Save(workDir / kRouteFileName);
 }

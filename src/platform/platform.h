@@ -2,6 +2,8 @@
 // *_posix.cpp files compile everywhere but Windows, *_win32.cpp files only on Windows.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,7 +18,46 @@ namespace velkor::platform {
 std::string PrivateWorkFolder();
 
 // Makes `dir` a private folder as above, or checks that an existing one is; throws Error otherwise.
+// A folder other users can reach into is refused as it is: its mode is the user's business.
 void EnsurePrivateFolder(const std::filesystem::path& dir);
+
+// The folder of one conversion: made fresh and private inside a work folder, so that conversions
+// running at the same time (the desktop program, several velkor-convert runs) never share a file.
+// A lock on a file inside marks it as in use until the object goes, or the process ends however it
+// ends; the object's end removes the folder with everything in it.
+class RunFolder {
+ public:
+  virtual ~RunFolder() = default;
+  // Ends in a path separator, like the work folder.
+  virtual const std::string& path() const = 0;
+};
+// Throws Error when no folder can be made in `workFolder`.
+std::unique_ptr<RunFolder> CreateRunFolder(const std::filesystem::path& workFolder);
+// Removes the conversion folders in `workFolder` that no running conversion holds (a crashed or
+// killed run leaves its folder behind); everything else there stays.
+void RemoveAbandonedRunFolders(const std::filesystem::path& workFolder);
+
+// A file open for reading that is known to be a regular file. A named pipe, a device or a folder is
+// refused at once, without waiting for a writer: Error("Cannot open file %s") with the reason on the
+// line under it, as for a file that is missing or not readable.
+class InputFile {
+ public:
+  explicit InputFile(const std::filesystem::path& file);
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // The size when the file was opened.
+  std::uint64_t size() const { return size_; }
+  // Reads up to `count` bytes; 0 at the end of the file. Throws Error("Cannot open file %s") when the
+  // system fails to read.
+  std::size_t Read(char* buffer, std::size_t count);
+
+ private:
+  std::filesystem::path file_;
+  std::intptr_t handle_;
+  std::uint64_t size_ = 0;
+};
 
 // Copies a file, replacing the target; throws Error("Cannot open file %s") or ("Cannot create file %s").
 void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -97,20 +97,55 @@ bool OwnedByThisUser(const std::filesystem::path& dir) {
          ((user != nullptr && EqualSid(owner, user)) || (defaultOwner != nullptr && EqualSid(owner, defaultOwner)));
 }
 
-}  // namespace
+// True when the folder's access list lets in anyone but this user, the system and the
+// administrators (who can read every file anyway): what group and other bits are elsewhere.
+bool OthersHaveAccess(const std::filesystem::path& dir) {
+  PACL acl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(dir.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl, nullptr,
+                            &descriptor) != ERROR_SUCCESS)
+    return true;
+  std::unique_ptr<void, LocalFreer> holder(descriptor);
+  if (acl == nullptr) return true;  // no list at all: everyone has every right
+  auto userInfo = TokenInfo(TokenUser);
+  auto ownerInfo = TokenInfo(TokenOwner);
+  PSID user = UserSid(userInfo);
+  PSID defaultOwner = DefaultOwnerSid(ownerInfo);
+  for (DWORD i = 0; i < acl->AceCount; ++i) {
+    void* ace = nullptr;
+    if (!GetAce(acl, i, &ace)) return true;
+    auto* header = static_cast<ACE_HEADER*>(ace);
+    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+    PSID sid = &static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart;
+    const bool trusted = (user != nullptr && EqualSid(sid, user)) ||
+                         (defaultOwner != nullptr && EqualSid(sid, defaultOwner)) ||
+                         IsWellKnownSid(sid, WinLocalSystemSid) || IsWellKnownSid(sid, WinBuiltinAdministratorsSid) ||
+                         IsWellKnownSid(sid, WinCreatorOwnerSid);
+    if (!trusted) return true;
+  }
+  return false;
+}
 
-void EnsurePrivateFolder(const std::filesystem::path& dir) {
+// `refuseShared`: a folder the user names is used only if it is private already; it is never changed.
+void CheckPrivateFolder(const std::filesystem::path& dir, bool refuseShared) {
   DWORD attributes = GetFileAttributesW(dir.c_str());
+  bool made = false;
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (!CreateOwnerOnlyFolder(dir)) throw FolderError(dir, SystemMessage(GetLastError()));
     attributes = GetFileAttributesW(dir.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) throw FolderError(dir, SystemMessage(GetLastError()));
+    made = true;
   }
   // A junction or symbolic link could lead the program's files anywhere another user chose.
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) throw FolderError(dir, "it is a symbolic link");
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) throw FolderError(dir, "it is not a folder");
   if (!OwnedByThisUser(dir)) throw FolderError(dir, "it belongs to another user");
+  if (refuseShared && !made && OthersHaveAccess(dir)) throw FolderError(dir, "other users have access to it");
 }
+
+}  // namespace
+
+void EnsurePrivateFolder(const std::filesystem::path& dir) { CheckPrivateFolder(dir, true); }
 
 std::string PrivateWorkFolder() {
   // The wide form, so that a user folder with letters outside the system's code page still works.
@@ -120,7 +155,7 @@ std::string PrivateWorkFolder() {
   std::wstring temp(buffer, length);
   if (temp.back() != L'\\' && temp.back() != L'/') temp += L'\\';
   std::filesystem::path dir(temp + kFolderName);
-  EnsurePrivateFolder(dir);
+  CheckPrivateFolder(dir, false);
   return PathToUtf8(dir) + '\\';
 }
 

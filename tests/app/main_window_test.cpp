@@ -20,6 +20,7 @@
 #include "app/xml_viewer.h"
 #include "app_test_support.h"
 #include "import/error.h"
+#include "platform/platform.h"
 #include "test_paths.h"
 #include "test_support.h"
 #include "velkor_version.h"
@@ -76,6 +77,8 @@ class MainWindowTest : public QObject {
   std::unique_ptr<TForm1> form_;
 
   QString WorkFolder() const { return QString::fromStdString(work_->workDir()); }
+  // The folder of the window's conversion, made by Open inside the work folder.
+  fs::path Conversion() const { return fs::path(form_->conversionFolder().toStdString()); }
   void ExpectMenus(MenuState main, MenuState popup) {
     QCOMPARE(form_->A1->isEnabled(), main.open);
     QCOMPARE(form_->Kaydet1->isEnabled(), main.save);
@@ -124,9 +127,17 @@ class MainWindowTest : public QObject {
   void activationRemovesLeftoverGsiOnly() {
     for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi", "tmp.gec"})
       velkor::test::WriteBytes(*work_ / name, "x\r\n");
+    // The folder a crashed conversion left, and the one of a conversion running now (a batch run).
+    fs::create_directory(*work_ / "run-crashed");
+    for (const char* name : {"run.lock", "tmp.gec", "aln.gsi"})
+      velkor::test::WriteBytes(*work_ / "run-crashed" / name, "x\r\n");
+    const auto running = velkor::platform::CreateRunFolder(work_->path());
+    velkor::test::WriteBytes(fs::path(running->path()) / "aln.gsi", "x\r\n");
     form_->show();
     for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi"}) QVERIFY2(!fs::exists(*work_ / name), name);
     QVERIFY(fs::exists(*work_ / "tmp.gec"));
+    QVERIFY(!fs::exists(*work_ / "run-crashed"));
+    QVERIFY(fs::exists(fs::path(running->path()) / "aln.gsi"));
     QVERIFY(!form_->sb1Panels[1]->text().isEmpty());
     // The project's one version, readable in its 50-pixel panel.
     QLabel* version = form_->sb1Panels[2];
@@ -162,9 +173,9 @@ class MainWindowTest : public QObject {
   }
 
   void failedConversionShowsErrorAndKeepsSaveDisabled() {
-    const fs::path route = *work_ / "tmp.gec";
+    fs::path route;
     DialogScript script;
-    script.Then(ImportAndAccept({}, [route] { fs::remove(route); })).AcknowledgeBox();
+    script.Then(ImportAndAccept({}, [&] { fs::remove(route = Conversion() / "tmp.gec"); })).AcknowledgeBox();
     form_->A1Click();
     QCOMPARE(script.boxes().size(), size_t{1});
     QCOMPARE(script.boxes()[0].icon, QMessageBox::Critical);
@@ -231,7 +242,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(filter, QStringLiteral("Enkesit (*.kse *.ksp)"));
     QCOMPARE(form_->od1->defaultSuffix(), QString());
     QVERIFY(!form_->ListBox1->text().contains(QStringLiteral("CrossSects")));
-    QVERIFY(!fs::exists(*work_ / "crs.gsi"));
+    QVERIFY(!fs::exists(Conversion() / "crs.gsi"));
     ExpectMenus({false, true, true}, {false, true, true});
   }
 
@@ -306,7 +317,7 @@ class MainWindowTest : public QObject {
     QVERIFY(script.allAnswered());
     QVERIFY(script.boxes().empty());
     QVERIFY(form_->ListBox1->text().contains(QStringLiteral("<CrossSects>")));
-    QVERIFY(fs::exists(*work_ / "crs.gsi"));
+    QVERIFY(fs::exists(Conversion() / "crs.gsi"));
   }
 
   void roundTripWithEveryInput() {
@@ -343,7 +354,7 @@ class MainWindowTest : public QObject {
     for (const char* name : {"GUZERGAH.gec", "aln_1GUZERGAH.gsi", "prf_1GUZERGAH.gsi", "crs_1GUZERGAH.gsi"}) {
       QVERIFY2(fs::exists(out / name), name);
     }
-    for (const char* name : {"aln.gsi", "prf.gsi", "crs.gsi"}) QVERIFY2(!fs::exists(*work_ / name), name);
+    for (const char* name : {"aln.gsi", "prf.gsi", "crs.gsi"}) QVERIFY2(!fs::exists(Conversion() / name), name);
   }
 
   void saveCancelledKeepsProgramOpen() {
@@ -383,7 +394,39 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(velkor::test::ReadBytes(chosen)), shown);
     QVERIFY(fs::exists(out / "YOL.gec"));
     QVERIFY(fs::exists(out / "aln_1YOL.gsi"));
-    QVERIFY(!fs::exists(*work_ / "aln.gsi"));
+    QVERIFY(!fs::exists(Conversion() / "aln.gsi"));
+    // The conversion's folder goes with the window; the work folder itself stays.
+    const fs::path conversion = Conversion();
+    QVERIFY(fs::is_directory(conversion));
+    form_.reset();
+    QVERIFY(!fs::exists(conversion));
+    QVERIFY(fs::is_directory(work_->path()));
+  }
+
+  // Saving over the element table the conversion read (here under the name the user picks) is
+  // refused: the table stays, nothing is written, the program stays open for another name.
+  void saveOverAnInputIsRefused() {
+    velkor::test::ScratchDir out;
+    const fs::path table = out / "YOL.xml";
+    fs::copy_file(ExampleElementTable(), table);
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+      auto& import = dynamic_cast<TFormCksGec&>(dialog);
+      import.DosyaKontrol(Q(table));
+      import.sBitBtn1->click();
+      return import.result();
+    });
+    script.ChooseFile(Q(table)).AcknowledgeBox();
+    form_->show();
+    form_->A1Click();
+    form_->Kaydet1Click();
+    QCOMPARE(script.boxes().size(), size_t{1});
+    QCOMPARE(script.boxes()[0].text,
+             QStringLiteral("Cannot write %1: it is the input file %1; nothing was written").arg(Q(table)));
+    QCOMPARE(velkor::test::ReadBytes(table), velkor::test::ReadBytes(ExampleElementTable()));
+    QVERIFY(!fs::exists(out / "YOL.gec"));
+    QVERIFY(form_->isVisible());
+    QVERIFY(form_->Kaydet1->isEnabled());
   }
 };
 

@@ -12,10 +12,11 @@ namespace velkor::test {
 
 std::string Quote(const std::string& text) { return "'" + text + "'"; }
 
-ConvertOutcome RunConvert(const ScratchDir& scratch, const std::string& arguments) {
-  const std::filesystem::path binary = std::filesystem::path(kBinaryDir) / "velkor-convert";
-  const std::string command =
-      Quote(binary) + " " + arguments + " >" + Quote(scratch / "stdout") + " 2>" + Quote(scratch / "stderr");
+std::string ConvertProgram() { return Quote(std::filesystem::path(kBinaryDir) / "velkor-convert"); }
+
+ConvertOutcome RunConvert(const ScratchDir& scratch, const std::string& arguments, const std::string& prefix) {
+  const std::string command = prefix + ConvertProgram() + " " + arguments + " >" + Quote(scratch / "stdout") + " 2>" +
+                              Quote(scratch / "stderr");
   int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(scratch / "stdout"), ReadBytes(scratch / "stderr")};
 }

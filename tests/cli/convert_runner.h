@@ -19,6 +19,9 @@ std::string Quote(const std::string& text);
 inline std::string Quote(const std::filesystem::path& path) { return Quote(path.string()); }
 
 // velkor-convert with `arguments` (already quoted), its output captured in files of `scratch`.
-ConvertOutcome RunConvert(const ScratchDir& scratch, const std::string& arguments);
+// `prefix` goes before the program on the shell's command line ("ulimit -v 500000; ", "cat X | ").
+ConvertOutcome RunConvert(const ScratchDir& scratch, const std::string& arguments, const std::string& prefix = "");
+// The program's own path, quoted for a shell.
+std::string ConvertProgram();
 
 }  // namespace velkor::test

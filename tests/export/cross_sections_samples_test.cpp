@@ -182,7 +182,7 @@ TEST(CrossSectionSamples, SharedSampleIsJoinedAndSavedInPiecesOfAtMost91Records)
   EXPECT_EQ(Count(result.document.substr(begin, end - begin), "<CrossSect sta="), stations.size());
   EXPECT_FALSE(std::filesystem::exists(work / "tmp1.xml"));
 
-  auto written = SaveOutputs(result.document, out / "YOL.xml", work.path());
+  auto written = SaveOutputs(result.document, out / "YOL.xml", work.path(), {});
   size_t records = 0;
   int pieces = 0;
   for (int n = 1; std::filesystem::exists(out / ("crs_" + std::to_string(n) + "YOL.gsi")); ++n, ++pieces) {

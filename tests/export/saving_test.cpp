@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "import/error.h"
 #include "test_paths.h"
@@ -131,7 +137,7 @@ class SaveOutputsTest : public ::testing::Test {
 
 TEST_F(SaveOutputsTest, WritesEverythingBesideTheChosenName) {
   const fs::path out = work / "out";
-  std::vector<fs::path> written = SaveOutputs(document, out / "ROUTE.XML", workDir);
+  std::vector<fs::path> written = SaveOutputs(document, out / "ROUTE.XML", workDir, {});
   const std::vector<fs::path> expected = {out / "ROUTE.XML",      out / "ROUTE.gec",      out / "aln_1ROUTE.gsi",
                                           out / "aln_2ROUTE.gsi", out / "aln_3ROUTE.gsi", out / "crs_1ROUTE.gsi",
                                           out / "prf_1ROUTE.gsi"};
@@ -156,7 +162,7 @@ TEST_F(SaveOutputsTest, DocumentLinesEndInCrLfWhateverTheyCameWith) {
       {"<a>\r\n\r\n</a>\n", "<a>\r\n\r\n</a>\r\n"},
   };
   for (const auto& [text, saved] : cases) {
-    SaveOutputs(text, work / "out" / "d.xml", workDir);
+    SaveOutputs(text, work / "out" / "d.xml", workDir, {});
     EXPECT_EQ(ReadBytes(work / "out" / "d.xml"), saved) << text;
   }
 }
@@ -164,28 +170,31 @@ TEST_F(SaveOutputsTest, DocumentLinesEndInCrLfWhateverTheyCameWith) {
 TEST_F(SaveOutputsTest, MissingWorkFilesAreSkipped) {
   for (const char* name : {"tmp.gec", "aln.gsi", "crs.gsi"}) fs::remove(workDir / name);
   const fs::path out = work / "out";
-  EXPECT_EQ(SaveOutputs(document, out / "yol", workDir),
+  EXPECT_EQ(SaveOutputs(document, out / "yol", workDir, {}),
             (std::vector<fs::path>{out / "yol.xml", out / "prf_1yol.gsi"}));
 }
 
-TEST_F(SaveOutputsTest, UnwritableRouteCopyStopsAndKeepsWhatWasWritten) {
+TEST_F(SaveOutputsTest, UnwritableRouteCopyStopsWithNothingReplaced) {
   const fs::path out = work / "out";
   fs::create_directory(out / "yol.gec");  // nothing can be created under this name
   try {
-    SaveOutputs(document, out / "yol.xml", workDir);
+    SaveOutputs(document, out / "yol.xml", workDir, {});
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "Cannot create file " + (out / "yol.gec").string());
+    EXPECT_EQ(e.reason(), "Is a directory");
   }
-  EXPECT_EQ(ReadBytes(out / "yol.xml"), document);
-  EXPECT_FALSE(fs::exists(out / "aln_1yol.gsi"));
+  // The document was written in full but never put in place, and no temporary file is left.
+  std::vector<fs::path> left;
+  for (const auto& entry : fs::directory_iterator(out)) left.push_back(entry.path());
+  EXPECT_EQ(left, std::vector<fs::path>{out / "yol.gec"});
   EXPECT_TRUE(fs::exists(workDir / "aln.gsi")) << "the GSI files wait for a second Save";
 }
 
 TEST_F(SaveOutputsTest, UnwritableDocumentWritesNothing) {
   const fs::path target = work / "missing" / "yol.xml";
   try {
-    SaveOutputs(document, target, workDir);
+    SaveOutputs(document, target, workDir, {});
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "Cannot create file " + target.string());
@@ -208,13 +217,13 @@ TEST(GsiPieceNames, OnlyPrefixDigitsAndTheDocumentsOwnName) {
 
 TEST_F(SaveOutputsTest, SecondSaveUnderTheSameNameLeavesOnlyItsOwnFiles) {
   const fs::path out = work / "out";
-  SaveOutputs(document, out / "YOL.xml", workDir);
+  SaveOutputs(document, out / "YOL.xml", workDir, {});
   WriteBytes(out / "crs_1YOL.gsi.bak", "keep");
   WriteBytes(out / "xcrs_1YOL.gsi", "keep");
   WriteBytes(out / "aln_1BASKA.gsi", "keep");
   // The second conversion had the element table only and a shorter route: one alignment piece.
   WriteBytes(workDir / "aln.gsi", CrLf(Gsi(4, "B")));
-  const std::vector<fs::path> second = SaveOutputs(document, out / "YOL.xml", workDir);
+  const std::vector<fs::path> second = SaveOutputs(document, out / "YOL.xml", workDir, {});
   std::set<fs::path> expected(second.begin(), second.end());
   for (const char* kept : {"crs_1YOL.gsi.bak", "xcrs_1YOL.gsi", "aln_1BASKA.gsi"}) expected.insert(out / kept);
   std::set<fs::path> present;
@@ -228,7 +237,7 @@ TEST_F(SaveOutputsTest, PieceThatWillNotGoStopsTheSaveBeforeAnythingIsWritten) {
   const fs::path out = work / "out";
   fs::create_directories(out / "prf_2YOL.gsi" / "inside");  // a folder full of things is not removed
   try {
-    SaveOutputs(document, out / "YOL.xml", workDir);
+    SaveOutputs(document, out / "YOL.xml", workDir, {});
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "Cannot create file " + (out / "prf_2YOL.gsi").string());
@@ -237,6 +246,89 @@ TEST_F(SaveOutputsTest, PieceThatWillNotGoStopsTheSaveBeforeAnythingIsWritten) {
   EXPECT_FALSE(fs::exists(out / "YOL.xml"));
   EXPECT_TRUE(fs::exists(workDir / "aln.gsi"));
 }
+
+// An output that is one of the conversion's inputs, under whatever name, stops Save before the
+// first file is written: the input and every earlier output stay as they were.
+TEST_F(SaveOutputsTest, OutputThatIsAnInputIsRefusedWithNothingWritten) {
+  const fs::path out = work / "out";
+  const fs::path inputs = work / "in";
+  fs::create_directory(inputs);
+  struct Case {
+    const char* scenario;
+    fs::path input;   // written before Save, as the user's file
+    fs::path target;  // the output it would be
+  };
+  const Case cases[] = {
+      {"document", out / "yol.xml", out / "yol.xml"},
+      {"route copy", out / "yol.gec", out / "yol.gec"},
+      {"last alignment piece", out / "aln_3yol.gsi", out / "aln_3yol.gsi"},
+      {"cross-section piece", out / "crs_1yol.gsi", out / "crs_1yol.gsi"},
+      {"another spelling", out / "yol.gec", out / "." / "yol.gec"},
+      {"a link", inputs / "ROUTE.cks", out / "yol.gec"},
+      {"a second name", inputs / "DUSEY.cks", out / "prf_1yol.gsi"},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    for (const auto& entry : fs::directory_iterator(out)) fs::remove(entry.path());
+    WriteBytes(c.input, "the user's own file\r\n");
+    if (c.input.parent_path() == inputs) {
+      std::error_code ec;
+      if (std::string(c.scenario) == "a link") fs::create_symlink(c.input, c.target, ec);
+      if (std::string(c.scenario) == "a second name") fs::create_hard_link(c.input, c.target, ec);
+      if (ec) continue;  // a system that makes no links here has nothing to check
+    }
+    try {
+      SaveOutputs(document, out / "yol.xml", workDir, {work / "other.cks", c.input});
+      ADD_FAILURE() << c.scenario << ": no error";
+    } catch (const Error& e) {
+      EXPECT_NE(e.message().find("it is the input file " + c.input.string() + "; nothing was written"),
+                std::string::npos)
+          << c.scenario << ": " << e.message();
+    }
+    EXPECT_EQ(ReadBytes(c.input), "the user's own file\r\n") << c.scenario;
+    if (c.input != out / "yol.xml") {
+      EXPECT_FALSE(fs::exists(out / "yol.xml")) << c.scenario;
+    }
+    EXPECT_TRUE(fs::exists(workDir / "aln.gsi")) << c.scenario;
+    fs::remove(c.input);
+  }
+}
+
+#ifndef _WIN32
+// A write that fails part-way, as on a disk that fills up (here a limit on the size of files this
+// process may write), leaves the previous document as it was, names the file and leaves no
+// half-written file beside it.
+TEST_F(SaveOutputsTest, FailedWriteKeepsThePreviousDocument) {
+  const fs::path out = work / "out";
+  SaveOutputs(document, out / "yol.xml", workDir, {});
+  SetUp();
+  std::map<fs::path, std::string> before;
+  for (const auto& entry : fs::directory_iterator(out)) before[entry.path()] = ReadBytes(entry.path());
+
+  std::string large = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
+  while (large.size() < 256 * 1024) large += "<P>1.000 2.000 3.000</P>\r\n";
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  struct rlimit small = saved;
+  small.rlim_cur = 64 * 1024;
+  auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string message = "no error";
+  try {
+    SaveOutputs(large, out / "yol.xml", workDir, {});
+  } catch (const Error& e) {
+    message = e.message();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_EQ(test::FirstLine(message), "Cannot create file " + (out / "yol.xml").string());
+  std::map<fs::path, std::string> after;
+  for (const auto& entry : fs::directory_iterator(out)) after[entry.path()] = ReadBytes(entry.path());
+  EXPECT_EQ(after, before);
+  EXPECT_TRUE(fs::exists(workDir / "aln.gsi")) << "the GSI files wait for a second Save";
+}
+#endif
 
 TEST_F(SaveOutputsTest, RemoveGsiFilesLeavesOtherWorkFiles) {
   RemoveGsiFiles(workDir);

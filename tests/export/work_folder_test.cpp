@@ -37,13 +37,18 @@ TEST(WorkFolder, CreatedOwnerOnly) {
   platform::EnsurePrivateFolder(dir);  // an existing private folder is fine
 }
 
-TEST(WorkFolder, OwnFolderReadableByOthersIsClosed) {
+// A folder the user names (--work-dir) is used only if it is private already; it is never changed.
+TEST(WorkFolder, NamedFolderOthersCanReadIsRefusedAsItIs) {
   test::ScratchDir scratch;
   const fs::path dir = scratch / "work";
   fs::create_directory(dir);
-  fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec);
-  platform::EnsurePrivateFolder(dir);
-  EXPECT_EQ(Mode(dir), fs::perms::owner_all);
+  for (fs::perms open : {fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                             fs::perms::others_exec,  // 0755, what mkdir usually makes
+                         fs::perms::others_exec}) {
+    fs::permissions(dir, fs::perms::owner_all | open);
+    EXPECT_EQ(Refusal(dir), "Cannot use work folder " + dir.string() + ": other users have access to it");
+    EXPECT_EQ(Mode(dir), fs::perms::owner_all | open);
+  }
 }
 
 TEST(WorkFolder, RefusesUnsafePlaces) {
@@ -97,6 +102,17 @@ TEST(WorkFolder, PerUserFolderUnderTheTemporaryFolder) {
   const std::string expected = (scratch / ("velkor-" + std::to_string(::geteuid()))).string() + "/";
   EXPECT_EQ(platform::PrivateWorkFolder(), expected);
   EXPECT_EQ(Mode(expected), fs::perms::owner_all);
+}
+
+// The per-user folder is the program's own: if it has been opened to others, it is closed again.
+TEST(WorkFolder, OwnPerUserFolderReadableByOthersIsClosed) {
+  test::ScratchDir scratch;
+  TmpDirOverride tmp(scratch.path());
+  const fs::path dir = scratch / ("velkor-" + std::to_string(::geteuid()));
+  fs::create_directory(dir);
+  fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec);
+  platform::PrivateWorkFolder();
+  EXPECT_EQ(Mode(dir), fs::perms::owner_all);
 }
 
 TEST(WorkFolder, PlantedLinkAtTheFolderNameIsRefused) {

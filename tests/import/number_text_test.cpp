@@ -76,6 +76,46 @@ TEST(ParseFloat, RefusesWithTheExactMessage) {
   }
 }
 
+// A value beyond a double's range is refused like any bad number (it used to read as 0); one too
+// small to hold reads as zero, as it would print.
+TEST(ParseFloat, OutOfRange) {
+  for (const char* bad : {"5e400", "-1e999", " 1e309 ", "0.01e311", "1e99999999999999999999"}) {
+    try {
+      ParseFloat(bad);
+      ADD_FAILURE() << "accepted '" << bad << "'";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message(), std::string("'") + bad + "' is not a valid floating point value");
+    }
+  }
+  const std::string beyond = "-1" + std::string(309, '0');  // -1e309 written out
+  EXPECT_THROW(ParseFloat(beyond), Error);
+  double value = 1;
+  EXPECT_FALSE(TryParseFloat("5e400", value));
+  EXPECT_EQ(value, 1) << "a refused text leaves the value as it was";
+
+  const std::string tiny = "0." + std::string(400, '0') + "1";  // 1e-401 written out
+  for (const std::string& small : {std::string("1e-400"), std::string("-1e-999"), tiny, std::string("0e999")}) {
+    EXPECT_EQ(ParseFloat(small), 0) << small;
+  }
+  EXPECT_EQ(ParseFloat("1.7976931348623157e308"), 1.7976931348623157e308);
+  EXPECT_EQ(ParseFloat("0.1e309"), 1e308);
+}
+
+// Report text quoted in a message: control characters as "?", cut after 80 characters.
+TEST(QuotedText, ShowsReportBytesSafely) {
+  EXPECT_EQ(QuotedText("12,5"), "12,5");
+  EXPECT_EQ(QuotedText("a\x1B[2Jb\x07\x7F\tc"), "a?[2Jb???c");
+  EXPECT_EQ(QuotedText(std::string(80, 'x')), std::string(80, 'x'));
+  EXPECT_EQ(QuotedText(std::string(100, 'x')), std::string(80, 'x') + "\xE2\x80\xA6");
+  // Code page 1254 (one byte a letter) ends with its own ellipsis; UTF-8 is cut between letters.
+  EXPECT_EQ(QuotedText(std::string(100, '\xDE')), std::string(80, '\xDE') + "\x85");
+  std::string utf8;
+  for (int i = 0; i < 100; ++i) utf8 += "\xC5\x9E";  // Ş
+  EXPECT_EQ(QuotedText(utf8), utf8.substr(0, 160) + "\xE2\x80\xA6");
+  EXPECT_EQ(NotAFloat(std::string(1000000, '9') + "x"),
+            "'" + std::string(80, '9') + "\xE2\x80\xA6' is not a valid floating point value");
+}
+
 TEST(ParseInt, AcceptsAndRefuses) {
   EXPECT_EQ(ParseInt("0"), 0);
   EXPECT_EQ(ParseInt(" -1 "), -1);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "import/error.h"
+#include "import/input_clash.h"
 #include "import/line_list.h"
 #include "platform/platform.h"
 #include "test_support.h"
@@ -122,6 +123,29 @@ TEST(WindowsPlatform, MarkIsTheNamedMappingOfThirtyTwoReadOnlyBytes) {
   EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0), nullptr);
   UnmapViewOfFile(view);
   CloseHandle(mapping);
+}
+
+// A device or a folder opens like a file on Windows; neither is read as a report.
+TEST(WindowsPlatform, OnlyFilesOnADiskAreRead) {
+  test::ScratchDir scratch;
+  const struct {
+    std::filesystem::path file;
+    const char* why;
+  } cases[] = {{"NUL", "it is a device, not a regular file"}, {scratch.path(), "it is a folder, not a regular file"}};
+  for (const auto& c : cases) {
+    try {
+      ReadFileBytes(c.file);
+      ADD_FAILURE() << PathToUtf8(c.file) << " was read";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message(), "Cannot open file " + PathToUtf8(c.file));
+      EXPECT_EQ(e.reason(), c.why);
+    }
+  }
+  // Two spellings of one file are one file, however the names differ.
+  WriteFileBytes(scratch.path() / "a.cks", "x");
+  std::filesystem::create_directory(scratch.path() / "sub");
+  EXPECT_TRUE(SameFile(scratch.path() / "sub" / ".." / "A.CKS", scratch.path() / "a.cks"));
+  EXPECT_FALSE(SameFile(scratch.path() / "sub", scratch.path() / "a.cks"));
 }
 
 TEST(WindowsPlatform, SearchThatFindsNothingHasTheSystemsInformationBeep) { EXPECT_TRUE(platform::InformationBeep()); }
