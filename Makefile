@@ -68,17 +68,14 @@ clean:
 
 # Fuzzing the drawing reader (clang, libFuzzer with address and undefined-behaviour checks).
 # Crashing inputs land in $(FUZZ_DIR)/crash-*; keep each one under tests/data/ncz/ as a regression.
-FUZZ_DIR ?= build-fuzz
+# The fuzz programs are built by CMake (the fuzz preset) from the same layer libraries as the programs.
+FUZZ_DIR := build-fuzz
 FUZZ_SECONDS ?= 180
-FUZZ_CXX ?= clang++
-FUZZ_FLAGS = -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc
-FUZZ_SOURCES = fuzz/ncz_fuzz.cpp src/ncz/ncz_reader.cpp src/ncz/model_reader.cpp \
-	src/import/number_text.cpp src/import/error.cpp
 
 .PHONY: fuzz fuzz-build
 fuzz-build:
-	@mkdir -p $(FUZZ_DIR)
-	$(FUZZ_CXX) $(FUZZ_FLAGS) $(FUZZ_SOURCES) -o $(FUZZ_DIR)/ncz_fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 
 fuzz: fuzz-build configure
 	@cmake --build $(BUILD) --target velkor-gen-terrain >/dev/null

@@ -9,9 +9,10 @@
 #include <random>
 #include <string>
 
+#include "base/line_list.h"
 #include "export/conversion_driver.h"
 #include "export/saving.h"
-#include "import/line_list.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void BM_AssembleAndSave(benchmark::State& state) {
   for (auto _ : state) {
     velkor::WriteFileBytes(dir / "work" / "tmpc.xml", surface);
     auto start = Clock::now();
-    std::string copy = velkor::ReadFileBytes(dir / "work" / "tmpc.xml");
+    std::string copy = velkor::platform::ReadFileBytes(dir / "work" / "tmpc.xml");
     velkor::WriteFileBytes(dir / "out" / "floor1.xml", copy);
     velkor::WriteFileBytes(dir / "out" / "floor2.xml", copy);
     floor += Seconds(start);

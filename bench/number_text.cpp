@@ -1,5 +1,5 @@
 // Formatting and parsing a million coordinates, against a floor of copying the same bytes.
-#include "import/number_text.h"
+#include "base/number_text.h"
 
 #include <benchmark/benchmark.h>
 

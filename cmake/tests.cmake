@@ -46,7 +46,9 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/tests/app/CMakeLists.txt AND TARGET velkor_app)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tests/app ${PROJECT_BINARY_DIR}/tests/app)
 endif()
 
-# The sources as .clang-format wants them (scripts/check-format --fix formats them).
+# The sources as .clang-format wants them (scripts/check-format --fix formats them), and every include
+# going down the layers.
 if(NOT CMAKE_CROSSCOMPILING)
   add_test(NAME format COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-format)
+  add_test(NAME layers COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-layers)
 endif()

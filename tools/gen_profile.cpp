@@ -6,9 +6,9 @@
 #include <iostream>
 #include <string>
 
-#include "import/error.h"
-#include "import/line_list.h"
-#include "import/number_text.h"
+#include "base/error.h"
+#include "base/line_list.h"
+#include "base/number_text.h"
 #include "lib/exact_profile.h"
 #include "lib/vertical_report_writer.h"
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "import/number_text.h"
+#include "base/number_text.h"
 #include "lib/element_table.h"
 #include "lib/route_model.h"
 

@@ -3,9 +3,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "import/error.h"
-#include "import/line_list.h"
-#include "import/number_text.h"
+#include "base/error.h"
+#include "base/line_list.h"
+#include "base/number_text.h"
 #include "lib/cross_section_samples.h"
 #include "lib/route_model.h"
 

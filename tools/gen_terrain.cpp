@@ -4,8 +4,8 @@
 #include <iostream>
 #include <string>
 
-#include "import/error.h"
-#include "import/number_text.h"
+#include "base/error.h"
+#include "base/number_text.h"
 #include "lib/ncz_writer.h"
 
 namespace {

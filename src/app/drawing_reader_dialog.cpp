@@ -32,7 +32,7 @@ void DrawingReaderDialog::ReadChosenDrawing(const std::function<void(const std::
   if (const auto chosen = ChooseFile(*OpenDialog1)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-      const std::filesystem::path drawing = platform::PathFromUtf8(chosen->toStdString());
+      const std::filesystem::path drawing = PathFromUtf8(chosen->toStdString());
       read(drawing);
       drawing_ = drawing;
       QApplication::restoreOverrideCursor();

@@ -4,7 +4,7 @@
 #include <QStringDecoder>
 
 #include "app/modal_seam.h"
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 
 namespace velkor::app {
@@ -13,7 +13,7 @@ QString FromCoreText(const std::string& text) {
   QStringDecoder decoder(QStringDecoder::Utf8);
   const QString decoded = decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
   if (!decoder.hasError()) return decoded;
-  return QString::fromStdString(platform::Cp1254ToUtf8(text));
+  return QString::fromStdString(Cp1254ToUtf8(text));
 }
 
 QString ExceptionText(const std::exception& error) {

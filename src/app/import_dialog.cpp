@@ -23,7 +23,7 @@
 namespace velkor::app {
 
 namespace {
-std::filesystem::path ToPath(const QString& text) { return platform::PathFromUtf8(text.toStdString()); }
+std::filesystem::path ToPath(const QString& text) { return PathFromUtf8(text.toStdString()); }
 }  // namespace
 
 TFormCksGec::TFormCksGec(const QString& workFolder, QWidget* parent) : QDialog(parent), workFolder_(workFolder) {

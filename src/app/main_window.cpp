@@ -41,7 +41,7 @@ class MenuIconStyle : public QProxyStyle {
   }
 };
 
-std::filesystem::path ToPath(const QString& text) { return platform::PathFromUtf8(text.toStdString()); }
+std::filesystem::path ToPath(const QString& text) { return PathFromUtf8(text.toStdString()); }
 
 // The busy cursor for the whole application while a conversion runs, however it ends.
 class BusyCursor {

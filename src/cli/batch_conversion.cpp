@@ -5,13 +5,13 @@
 #include <new>
 #include <string>
 
+#include "base/error.h"
+#include "base/text_fields.h"
 #include "cli/drawing_inputs.h"
 #include "export/conversion_driver.h"
 #include "export/saving.h"
-#include "import/error.h"
 #include "import/report_import.h"
 #include "import/route_import.h"
-#include "import/text_fields.h"
 #include "import/text_input.h"
 #include "platform/platform.h"
 
@@ -41,7 +41,7 @@ bool IsUtf8(const std::string& text) {
 }
 
 // Messages quote report text, which is code page 1254; the terminal wants UTF-8.
-std::string ForTerminal(const std::string& text) { return IsUtf8(text) ? text : platform::Cp1254ToUtf8(text); }
+std::string ForTerminal(const std::string& text) { return IsUtf8(text) ? text : Cp1254ToUtf8(text); }
 
 int Fail(std::ostream& err, const Error& error) {
   std::string where = error.where();
@@ -59,7 +59,7 @@ int Usage(std::ostream& err, const std::string& message) {
 // Why the name given to --output cannot be a document's name; empty when it can. Without a name
 // of its own the outputs would be hidden files called ".xml", ".gec" and "aln_1.gsi".
 std::string UnusableOutputName(const std::filesystem::path& output) {
-  const std::string name = platform::PathToUtf8(output.filename());
+  const std::string name = PathToUtf8(output.filename());
   std::error_code ec;
   if (name.empty() || name == "." || name == ".." || std::filesystem::is_directory(output, ec)) {
     return "names a folder, not a document";
@@ -105,7 +105,7 @@ class CommandLineAnswers : public ConversionQuestions {
 int Run(const BatchRequest& request, std::ostream& out, std::ostream& err) {
   if (request.output) {
     if (std::string why = UnusableOutputName(*request.output); !why.empty()) {
-      return Usage(err, "--output " + platform::PathToUtf8(*request.output) + ": " + why);
+      return Usage(err, "--output " + PathToUtf8(*request.output) + ": " + why);
     }
   }
   // Each report is opened once: recognised by its first lines, then converted from the same reading.
@@ -118,14 +118,14 @@ int Run(const BatchRequest& request, std::ostream& out, std::ostream& err) {
       input = std::make_unique<TextInput>(report);
       kind = RecognizeReport(*input);
     } catch (Error& e) {
-      return Fail(err, e.at(platform::PathToUtf8(report)));
+      return Fail(err, e.at(PathToUtf8(report)));
     }
-    if (kind == ReportKind::Other) return Fail(err, Error(kOnlyReports, platform::PathToUtf8(report)));
+    if (kind == ReportKind::Other) return Fail(err, Error(kOnlyReports, PathToUtf8(report)));
     std::unique_ptr<TextInput>& slot = kind == ReportKind::ElementTable ? table : vertical;
     if (slot) {
       return Usage(err, std::string(kind == ReportKind::ElementTable ? "more than one element table: "
                                                                      : "more than one vertical definition report: ") +
-                            platform::PathToUtf8(report));
+                            PathToUtf8(report));
     }
     slot = std::move(input);
   }
@@ -140,13 +140,13 @@ int Run(const BatchRequest& request, std::ostream& out, std::ostream& err) {
       platform::EnsurePrivateFolder(*request.workDir);
       workFolder = *request.workDir;
     } else {
-      workFolder = platform::PathFromUtf8(platform::PrivateWorkFolder());
+      workFolder = PathFromUtf8(platform::PrivateWorkFolder());
       // What crashed runs left behind; a folder the user names holds nothing of ours to clear.
       platform::RemoveAbandonedRunFolders(workFolder);
     }
     // A folder of this run's own: runs side by side never touch each other's files.
     const auto run = platform::CreateRunFolder(workFolder);
-    const std::filesystem::path workDir = platform::PathFromUtf8(run->path());
+    const std::filesystem::path workDir = PathFromUtf8(run->path());
 
     ConversionOptions options;
     options.crossSections = request.crossSections.has_value();
@@ -156,9 +156,9 @@ int Run(const BatchRequest& request, std::ostream& out, std::ostream& err) {
 
     CommandLineAnswers answers(request);
     ConversionResult result = G2X(workDir, options, answers);
-    std::filesystem::path chosen = request.output ? *request.output : platform::PathFromUtf8(result.documentName);
+    std::filesystem::path chosen = request.output ? *request.output : PathFromUtf8(result.documentName);
     for (const auto& file : SaveOutputs(result.document, chosen, workDir, Inputs(request)))
-      out << platform::PathToUtf8(file) << "\n";
+      out << PathToUtf8(file) << "\n";
   } catch (Error& e) {
     return Fail(err, e);
   }

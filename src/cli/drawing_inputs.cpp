@@ -1,7 +1,7 @@
 // Reading the --model and --slope-plan drawings for the batch converter.
 #include "cli/drawing_inputs.h"
 
-#include "import/error.h"
+#include "base/error.h"
 #include "ncz/model_reader.h"
 #include "ncz/slope_plan_reader.h"
 

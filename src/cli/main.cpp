@@ -12,7 +12,7 @@ namespace {
 
 std::optional<std::filesystem::path> PathOption(const std::string& text) {
   if (text.empty()) return std::nullopt;
-  return velkor::platform::PathFromUtf8(text);
+  return velkor::PathFromUtf8(text);
 }
 
 int Main(int argc, char** argv) {
@@ -48,7 +48,7 @@ int Main(int argc, char** argv) {
 
   velkor::cli::BatchRequest request;
   for (const auto* report : {&firstReport, &secondReport}) {
-    if (!report->empty()) request.reports.push_back(velkor::platform::PathFromUtf8(*report));
+    if (!report->empty()) request.reports.push_back(velkor::PathFromUtf8(*report));
   }
   request.crossSections = PathOption(crossSections);
   request.model = PathOption(model);

@@ -4,12 +4,12 @@
 
 #include <sstream>
 
+#include "base/error.h"
+#include "base/line_list.h"
+#include "base/text_fields.h"
 #include "export/route_scan.h"
 #include "export/section_steps.h"
-#include "import/error.h"
-#include "import/line_list.h"
 #include "import/route_file.h"
-#include "import/text_fields.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -40,7 +40,7 @@ void WriteLine(std::ostream& out, const char* line) { out << line << "\r\n"; }
 void JoinPartFile(std::string& document, const std::filesystem::path& part) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(part, ec)) return;
-  const std::string bytes = ReadFileBytes(part);
+  const std::string bytes = platform::ReadFileBytes(part);
   document.reserve(document.size() + bytes.size() + bytes.size() / 16);
   AppendCrLfLines(document, bytes);
   std::filesystem::remove(part, ec);
@@ -71,9 +71,9 @@ ConversionResult G2X(const std::filesystem::path& workDir, const ConversionOptio
   }
 
   const std::filesystem::path routeFile = workDir / kRouteFileName;
-  const std::string routeName = platform::PathToUtf8(routeFile);
+  const std::string routeName = PathToUtf8(routeFile);
   LineList routeLines;
-  routeLines.Load(routeFile);
+  routeLines = platform::ReadLines(routeFile);
 
   RouteScan scan;
   try {
@@ -106,7 +106,7 @@ ConversionResult G2X(const std::filesystem::path& workDir, const ConversionOptio
   document += "</LandXML>\r\n";
 
   // Assembled in code page 1254 like every input it came from; it declares utf-8, so it leaves as such.
-  result.document = IsAscii(document) ? std::move(document) : platform::Cp1254ToUtf8(document);
+  result.document = IsAscii(document) ? std::move(document) : Cp1254ToUtf8(document);
   return result;
 }
 

@@ -3,11 +3,11 @@
 
 #include <unordered_set>
 
+#include "base/error.h"
+#include "base/number_text.h"
+#include "base/text_fields.h"
 #include "export/gsi_records.h"
 #include "export/xml_text.h"
-#include "import/error.h"
-#include "import/number_text.h"
-#include "import/text_fields.h"
 
 namespace velkor {
 namespace {

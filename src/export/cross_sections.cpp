@@ -2,12 +2,12 @@
 // and end marker), tmp1.xml (the CrossSects block) and crs.gsi (the section templates).
 #include <exception>
 
+#include "base/error.h"
+#include "base/input_clash.h"
+#include "base/output_file.h"
 #include "export/cross_section_writer.h"
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
-#include "import/error.h"
-#include "import/input_clash.h"
-#include "import/output_file.h"
 #include "import/text_input.h"
 #include "platform/platform.h"
 
@@ -22,7 +22,7 @@ void ExportCrossSections(const std::filesystem::path& sectionFile, const std::fi
   OutputFile gsi(gsiFile);
   gsi.stream() << GsiSectionHeader() << "\r\n";
   OutputFile xml(xmlFile);
-  CrossSectionWriter writer(xml.stream(), gsi.stream(), platform::PathToUtf8(sectionFile));
+  CrossSectionWriter writer(xml.stream(), gsi.stream(), PathToUtf8(sectionFile));
 
   // A failure in the block stops the block, but the rewritten copy is completed all the same.
   std::exception_ptr failure;

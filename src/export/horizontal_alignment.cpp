@@ -3,15 +3,15 @@
 #include <cmath>
 #include <optional>
 
+#include "base/error.h"
+#include "base/number_text.h"
+#include "base/output_file.h"
+#include "base/plane_geometry.h"
+#include "base/text_fields.h"
 #include "export/gsi_records.h"
-#include "export/plane_geometry.h"
 #include "export/section_steps.h"
 #include "export/xml_text.h"
-#include "import/error.h"
-#include "import/number_text.h"
-#include "import/output_file.h"
 #include "import/route_file.h"
-#include "import/text_fields.h"
 
 namespace velkor {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "import/line_list.h"
+#include "base/line_list.h"
 
 namespace velkor {
 

@@ -4,11 +4,11 @@
 #include <memory>
 #include <string_view>
 
-#include "import/error.h"
-#include "import/input_clash.h"
-#include "import/output_file.h"
+#include "base/error.h"
+#include "base/input_clash.h"
+#include "base/output_file.h"
+#include "base/text_fields.h"
 #include "import/route_file.h"
-#include "import/text_fields.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -42,7 +42,7 @@ GsiDelivery PlanGsi(const std::filesystem::path& source, const std::string& pref
   if (!IsFile(source)) return delivery;
   delivery.source = source;
   LineList lines;
-  lines.Load(source);
+  lines = platform::ReadLines(source);
   delivery.pieces = SplitGsiPieces(lines);
   for (size_t i = 0; i < delivery.pieces.size(); ++i) {
     delivery.targets.push_back(GsiPiecePath(document, prefix, static_cast<int>(i + 1)));
@@ -74,8 +74,7 @@ class StagedFiles {
 void RemoveFiles(const std::vector<std::filesystem::path>& files) {
   for (const auto& file : files) {
     std::error_code ec;
-    if (!std::filesystem::remove(file, ec) && ec)
-      throw Error(CannotCreate(platform::PathToUtf8(file))).because(SystemReason(ec));
+    if (!std::filesystem::remove(file, ec) && ec) throw Error(CannotCreate(PathToUtf8(file))).because(SystemReason(ec));
   }
 }
 
@@ -86,7 +85,7 @@ bool IsDecimal(std::string_view digits) {
 }  // namespace
 
 bool IsGsiPieceOf(const std::string& fileName, const std::filesystem::path& document) {
-  const std::string own = ReplaceAllNoCase(platform::PathToUtf8(document.filename()), ".xml", ".gsi");
+  const std::string own = ReplaceAllNoCase(PathToUtf8(document.filename()), ".xml", ".gsi");
   for (const char* prefix : {"aln_", "crs_", "prf_"}) {
     const std::string_view name = fileName;
     if (name.size() <= own.size() + 4 || !name.starts_with(prefix) || !name.ends_with(own)) continue;
@@ -101,13 +100,13 @@ std::vector<std::filesystem::path> GsiPiecesBeside(const std::filesystem::path& 
   std::vector<std::filesystem::path> pieces;
   // A folder that cannot be listed holds nothing we could remove; writing there fails on its own.
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (IsGsiPieceOf(platform::PathToUtf8(it->path().filename()), document)) pieces.push_back(it->path());
+    if (IsGsiPieceOf(PathToUtf8(it->path().filename()), document)) pieces.push_back(it->path());
   }
   return pieces;
 }
 
 std::filesystem::path DocumentPath(const std::filesystem::path& chosen) {
-  std::string name = platform::PathToUtf8(chosen.filename());
+  std::string name = PathToUtf8(chosen.filename());
   if (ReplaceAllNoCase(name, ".xml", "") != name) return chosen;
   std::filesystem::path document = chosen;
   document += ".xml";
@@ -117,14 +116,13 @@ std::filesystem::path DocumentPath(const std::filesystem::path& chosen) {
 // Only the file name changes, so a folder whose name holds ".xml" never redirects the copy. The name
 // goes through UTF-8 text both ways so that its Turkish letters survive on Windows too.
 std::filesystem::path RouteCopyPath(const std::filesystem::path& document) {
-  const std::string name = platform::PathToUtf8(document.filename());
-  return document.parent_path() / platform::PathFromUtf8(ReplaceAllNoCase(name, ".xml", ".gec"));
+  const std::string name = PathToUtf8(document.filename());
+  return document.parent_path() / PathFromUtf8(ReplaceAllNoCase(name, ".xml", ".gec"));
 }
 
 std::filesystem::path GsiPiecePath(const std::filesystem::path& document, const std::string& prefix, int n) {
-  const std::string name = platform::PathToUtf8(document.filename());
-  return document.parent_path() /
-         platform::PathFromUtf8(prefix + std::to_string(n) + ReplaceAllNoCase(name, ".xml", ".gsi"));
+  const std::string name = PathToUtf8(document.filename());
+  return document.parent_path() / PathFromUtf8(prefix + std::to_string(n) + ReplaceAllNoCase(name, ".xml", ".gsi"));
 }
 
 LineList ReduceRouteCopy(const LineList& routeLines) {
@@ -209,7 +207,7 @@ std::vector<std::filesystem::path> SaveOutputs(const std::string& document, cons
   }
   if (withRoute) {
     LineList routeLines;
-    routeLines.Load(route);
+    routeLines = platform::ReadLines(route);
     staged.Add(copy, ReduceRouteCopy(routeLines).Bytes());
   }
   for (const auto& delivery : gsi) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "import/line_list.h"
+#include "base/line_list.h"
 
 namespace velkor {
 

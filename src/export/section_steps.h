@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <ostream>
 
+#include "base/line_list.h"
 #include "export/route_scan.h"
-#include "import/line_list.h"
 
 namespace velkor {
 

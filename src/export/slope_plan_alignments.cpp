@@ -2,13 +2,13 @@
 // the route's own alignment.
 #include "export/slope_plan_alignments.h"
 
-#include "export/plane_geometry.h"
+#include "base/error.h"
+#include "base/number_text.h"
+#include "base/output_file.h"
+#include "base/plane_geometry.h"
+#include "base/text_fields.h"
 #include "export/section_steps.h"
 #include "export/xml_text.h"
-#include "import/error.h"
-#include "import/number_text.h"
-#include "import/output_file.h"
-#include "import/text_fields.h"
 #include "ncz/slope_plan.h"
 
 namespace velkor {

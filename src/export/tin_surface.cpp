@@ -6,10 +6,10 @@
 #include <string>
 #include <system_error>
 
+#include "base/error.h"
+#include "base/number_text.h"
+#include "base/output_file.h"
 #include "export/section_steps.h"
-#include "import/error.h"
-#include "import/number_text.h"
-#include "import/output_file.h"
 
 namespace velkor {
 namespace {

@@ -2,13 +2,13 @@
 // the profile the field instruments stake levels from.
 #include <string>
 
+#include "base/error.h"
+#include "base/output_file.h"
+#include "base/text_fields.h"
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
 #include "export/xml_text.h"
-#include "import/error.h"
-#include "import/output_file.h"
 #include "import/route_file.h"
-#include "import/text_fields.h"
 
 namespace velkor {
 namespace {

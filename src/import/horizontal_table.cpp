@@ -4,15 +4,15 @@
 #include <filesystem>
 #include <vector>
 
-#include "export/plane_geometry.h"
-#include "import/error.h"
-#include "import/input_clash.h"
-#include "import/number_text.h"
-#include "import/output_file.h"
+#include "base/error.h"
+#include "base/input_clash.h"
+#include "base/number_text.h"
+#include "base/output_file.h"
+#include "base/plane_geometry.h"
+#include "base/text_fields.h"
 #include "import/report_reader.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
-#include "import/text_fields.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -86,7 +86,7 @@ std::string SignedRadius(const std::string& easting, const std::string& northing
 // points into the user's report rather than into the route file.
 void ExtendSpiralLines(const std::filesystem::path& workDir, LineList& lines, const std::vector<Place>* origins) {
   const std::filesystem::path routeFile = workDir / kRouteFileName;
-  lines.Load(routeFile);
+  lines = platform::ReadLines(routeFile);
   auto placeOf = [&](long index) {
     if (origins && index >= 2 && index - 2 < static_cast<long>(origins->size())) return (*origins)[index - 2];
     return Place{kRouteFileName, index + 1};
@@ -127,7 +127,7 @@ void ConvertHorizontal(const std::filesystem::path& report, const std::filesyste
 
 void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, LineList& lines) {
   RefuseInputClash({workDir / kReportCopyName, workDir / kRouteFileName}, {report.path()});
-  const std::string reportName = platform::PathToUtf8(report.path().filename());
+  const std::string reportName = PathToUtf8(report.path().filename());
   ReportReader reader(report, workDir / kReportCopyName);
   std::vector<Place> origins;
   try {

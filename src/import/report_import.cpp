@@ -1,15 +1,15 @@
 // The import dialog's OK: both reports through one shared line list into the route file.
 #include "import/report_import.h"
 
-#include "import/line_list.h"
+#include "base/line_list.h"
+#include "base/text_fields.h"
 #include "import/route_import.h"
-#include "import/text_fields.h"
 #include "platform/platform.h"
 
 namespace velkor {
 
 std::string SuggestedOutputName(const std::filesystem::path& elementTable) {
-  return ReplaceAllNoCase(platform::PathToUtf8(elementTable), ".cks", ".gec");
+  return ReplaceAllNoCase(PathToUtf8(elementTable), ".cks", ".gec");
 }
 
 std::string AcceptReports(const std::filesystem::path& elementTable, const std::filesystem::path& verticalReport,

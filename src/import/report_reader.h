@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "import/output_file.h"
+#include "base/output_file.h"
 #include "import/text_input.h"
 
 namespace velkor {

@@ -1,5 +1,5 @@
 // Which report a chosen file is: its third line holds the heading cell that only that report prints.
-#include "import/error.h"
+#include "base/error.h"
 #include "import/route_import.h"
 
 namespace velkor {

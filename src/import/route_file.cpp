@@ -1,6 +1,6 @@
 #include "import/route_file.h"
 
-#include "import/text_fields.h"
+#include "base/text_fields.h"
 
 namespace velkor {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "import/line_list.h"
+#include "base/line_list.h"
 #include "import/text_input.h"
 
 namespace velkor {

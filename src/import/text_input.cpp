@@ -1,6 +1,6 @@
 #include "import/text_input.h"
 
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -23,7 +23,7 @@ TextInput::TextInput(const std::filesystem::path& file)
 
 TextInput::~TextInput() = default;
 
-std::string TextInput::label() const { return platform::PathToUtf8(path_); }
+std::string TextInput::label() const { return PathToUtf8(path_); }
 
 bool TextInput::Fetch() {
   Line line;

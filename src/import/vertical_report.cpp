@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "import/error.h"
-#include "import/input_clash.h"
-#include "import/number_text.h"
+#include "base/error.h"
+#include "base/input_clash.h"
+#include "base/number_text.h"
+#include "base/text_fields.h"
 #include "import/report_reader.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
-#include "import/text_fields.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -128,7 +128,7 @@ void ConvertVertical(const std::filesystem::path& report, const std::filesystem:
 
 void ConvertVertical(TextInput& report, const std::filesystem::path& workDir, LineList& lines) {
   RefuseInputClash({workDir / kReportCopyName, workDir / kRouteFileName}, {report.path()});
-  const std::string label = platform::PathToUtf8(report.path().filename());
+  const std::string label = PathToUtf8(report.path().filename());
   // The user's file is only ever read; its copy in the work folder is what stays of it.
   ReportReader reader(report, workDir / kReportCopyName);
   lines.push_back(kVerticalMarker);

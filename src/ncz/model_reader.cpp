@@ -10,8 +10,8 @@
 #include <system_error>
 #include <vector>
 
-#include "import/error.h"
-#include "import/number_text.h"
+#include "base/error.h"
+#include "base/number_text.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -151,7 +151,7 @@ void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model)
   model.faces.reserve(triangleRoom);
   if (reader.Size() > 0) {
     reader.ReadFileHeader();
-    const std::string drawingName = platform::PathToUtf8(drawing.filename());
+    const std::string drawingName = PathToUtf8(drawing.filename());
     reader.WalkEntities(ncz::kModelKinds, [&](const ncz::Entity& e) {
       std::string line;
       line.reserve(e.geometry->size() * kVertexTextLength);

@@ -6,7 +6,7 @@
 #include <bit>
 #include <cstring>
 
-#include "import/error.h"
+#include "base/error.h"
 
 namespace velkor {
 namespace {

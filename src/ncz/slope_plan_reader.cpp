@@ -3,7 +3,7 @@
 
 #include <system_error>
 
-#include "import/number_text.h"
+#include "base/number_text.h"
 
 namespace velkor {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 
 namespace velkor::platform {

@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/line_list.h"
+#include "base/text_encoding.h"
+#include "platform/platform.h"
+
 namespace velkor::platform {
 
 // The user's private work folder under the system's temporary folder, created if missing
@@ -59,16 +63,13 @@ class InputFile {
   std::uint64_t size_ = 0;
 };
 
+// The whole file as bytes, or its lines (ending in CR LF, LF or CR); throws Error("Cannot open file %s")
+// with the reason for anything but a regular file that can be read.
+std::string ReadFileBytes(const std::filesystem::path& file);
+LineList ReadLines(const std::filesystem::path& file);
+
 // Copies a file, replacing the target; throws Error("Cannot open file %s") or ("Cannot create file %s").
 void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
-
-// Code page 1254 bytes to UTF-8 and back (bytes with no equivalent become '?').
-std::string Cp1254ToUtf8(std::string_view bytes);
-std::string Utf8ToCp1254(std::string_view utf8);
-
-// A path from UTF-8 text and back (command lines, dialogs and messages speak UTF-8).
-std::filesystem::path PathFromUtf8(const std::string& utf8);
-std::string PathToUtf8(const std::filesystem::path& path);
 
 // The program's arguments, the program's own name first, as UTF-8 text. Windows hands `argv` over in
 // its ANSI code page, which cannot hold every letter of a file name; there the wide command line counts.

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 
 namespace velkor::platform {

@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 
 namespace velkor::platform {

@@ -6,7 +6,7 @@
 #define NOMINMAX
 #include <windows.h>
 
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 
 namespace velkor::platform {

@@ -14,7 +14,7 @@
 #include <system_error>
 #include <vector>
 
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 
 namespace velkor::platform {

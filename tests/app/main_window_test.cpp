@@ -19,7 +19,7 @@
 #include "app/slope_plan_dialog.h"
 #include "app/xml_viewer.h"
 #include "app_test_support.h"
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 #include "test_paths.h"
 #include "test_support.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "base/line_list.h"
+#include "base/text_fields.h"
 #include "convert_runner.h"
-#include "import/line_list.h"
-#include "import/text_fields.h"
 #include "test_paths.h"
 #include "test_support.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "base/number_text.h"
+#include "base/text_fields.h"
 #include "convert_runner.h"
-#include "import/number_text.h"
-#include "import/text_fields.h"
 #include "ncz/model_reader.h"
 
 namespace velkor {

@@ -23,8 +23,6 @@ namespace velkor {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::PathFromUtf8;
-using platform::PathToUtf8;
 using test::ReadBytes;
 using test::ScratchDir;
 

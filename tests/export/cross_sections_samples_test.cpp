@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/error.h"
+#include "base/line_list.h"
+#include "base/text_fields.h"
 #include "export/conversion_driver.h"
 #include "export/gsi_records.h"
 #include "export/saving.h"
 #include "export/section_steps.h"
-#include "import/error.h"
-#include "import/line_list.h"
 #include "import/route_file.h"
-#include "import/text_fields.h"
 #include "lib/cross_section_samples.h"
 #include "lib/route_model.h"
 #include "platform/platform.h"
@@ -209,7 +209,7 @@ TEST(CrossSectionSamples, BadLineEndsTheConversionWithItsPlace) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "'' is not a valid integer value");
-    EXPECT_EQ(e.where(), platform::PathToUtf8(work / "BOZUK.kse") + ":3");
+    EXPECT_EQ(e.where(), PathToUtf8(work / "BOZUK.kse") + ":3");
   }
 }
 

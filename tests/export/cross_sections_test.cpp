@@ -1,9 +1,9 @@
 // The cross-section step: tmp.kse, the CrossSects block in tmp1.xml and crs.gsi, byte for byte.
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "export/cross_section_writer.h"
 #include "export/section_steps.h"
-#include "import/error.h"
 #include "platform/platform.h"
 #include "test_support.h"
 
@@ -246,7 +246,7 @@ TEST_P(CrossSectionFailure, NamesMessageFileAndLine) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), c.message);
-    EXPECT_EQ(e.file(), platform::PathToUtf8(dir / "KOT.ksp"));
+    EXPECT_EQ(e.file(), PathToUtf8(dir / "KOT.ksp"));
     EXPECT_EQ(e.line(), c.line);
   }
   // The rewritten file is complete whatever went wrong after it.

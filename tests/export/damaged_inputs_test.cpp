@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
+#include "base/number_text.h"
 #include "export/conversion_driver.h"
-#include "import/error.h"
-#include "import/number_text.h"
 #include "import/report_import.h"
 #include "import/route_import.h"
 #include "ncz/model_reader.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "export/conversion_driver.h"
 #include "export/route_scan.h"
 #include "export/xml_text.h"
-#include "import/error.h"
 #include "test_paths.h"
 #include "test_support.h"
 

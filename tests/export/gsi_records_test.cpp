@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "import/error.h"
+#include "base/error.h"
 
 namespace velkor {
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "export/plane_geometry.h"
+#include "base/error.h"
+#include "base/number_text.h"
+#include "base/plane_geometry.h"
+#include "base/text_fields.h"
 #include "export/route_scan.h"
 #include "export/section_steps.h"
-#include "import/error.h"
-#include "import/number_text.h"
 #include "import/route_file.h"
-#include "import/text_fields.h"
 #include "test_support.h"
 
 namespace velkor {

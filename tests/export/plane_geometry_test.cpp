@@ -1,10 +1,10 @@
-#include "export/plane_geometry.h"
+#include "base/plane_geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "import/error.h"
+#include "base/error.h"
 
 namespace velkor {
 namespace {

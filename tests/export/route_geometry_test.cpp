@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "base/number_text.h"
 #include "export/route_scan.h"
 #include "export/section_steps.h"
-#include "import/number_text.h"
 #include "import/route_import.h"
 #include "lib/element_table.h"
 #include "lib/json_lite.h"
 #include "lib/route_model.h"
+#include "platform/platform.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -57,7 +58,7 @@ std::vector<XmlElement> ConvertAndExport(const std::filesystem::path& report) {
   LineList lines;
   ConvertHorizontal(report, work.path(), lines);
   LineList route;
-  route.Load(work / "tmp.gec");
+  route = platform::ReadLines(work / "tmp.gec");
   std::ostringstream doc;
   WriteHorizontalAlignment(route, ScanRoute(route), doc, work.path());
   std::vector<XmlElement> out;

@@ -30,7 +30,7 @@ TEST(RunFolder, FreshForEachRunAndGoneWithIt) {
     auto second = platform::CreateRunFolder(work.path());
     EXPECT_NE(first->path(), second->path());
     for (const auto* run : {first.get(), second.get()}) {
-      const fs::path dir = platform::PathFromUtf8(run->path());
+      const fs::path dir = PathFromUtf8(run->path());
       EXPECT_TRUE(fs::is_directory(dir));
       EXPECT_EQ(dir.parent_path().parent_path(), work.path()) << run->path() << " ends in a separator";
 #ifndef _WIN32
@@ -38,7 +38,7 @@ TEST(RunFolder, FreshForEachRunAndGoneWithIt) {
 #endif
     }
     // What a conversion leaves in it goes with it, subfolders included.
-    const fs::path dir = platform::PathFromUtf8(first->path());
+    const fs::path dir = PathFromUtf8(first->path());
     for (const char* name : {"tmp.gec", "aln.gsi", "tmp.xml"}) WriteBytes(dir / name, "x\r\n");
     fs::create_directory(dir / "sub");
     WriteBytes(dir / "sub" / "f", "x");
@@ -49,7 +49,7 @@ TEST(RunFolder, FreshForEachRunAndGoneWithIt) {
 TEST(RunFolder, CleanUpRemovesOnlyAbandonedFolders) {
   ScratchDir work;
   auto running = platform::CreateRunFolder(work.path());
-  const fs::path runningDir = platform::PathFromUtf8(running->path()).parent_path();
+  const fs::path runningDir = PathFromUtf8(running->path()).parent_path();
   WriteBytes(runningDir / "tmp.gec", "a running conversion's\r\n");
   // As a killed run leaves its folder: the lock file is there, nobody holds it.
   fs::create_directory(work / "run-killed");

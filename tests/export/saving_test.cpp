@@ -14,7 +14,8 @@
 #include <sys/resource.h>
 #endif
 
-#include "import/error.h"
+#include "base/error.h"
+#include "platform/platform.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -69,7 +70,7 @@ TEST(GsiPieces, EmptyFileGivesNoPiece) { EXPECT_TRUE(SplitGsiPieces(LineList()).
 TEST(RouteCopy, ExampleRouteIsReducedByteForByte) {
   const fs::path data = test::kDataDir;
   LineList route;
-  route.Load(data / "route_example.gec");
+  route = platform::ReadLines(data / "route_example.gec");
   ScratchDir dir;
   ReduceRouteCopy(route).Save(dir / "copy.gec");
   EXPECT_EQ(ReadBytes(dir / "copy.gec"), ReadBytes(data / "route_example_saved.gec"));

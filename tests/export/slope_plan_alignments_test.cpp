@@ -6,8 +6,8 @@
 
 #include <sstream>
 
+#include "base/error.h"
 #include "export/section_steps.h"
-#include "import/error.h"
 #include "ncz/slope_plan.h"
 #include "test_support.h"
 

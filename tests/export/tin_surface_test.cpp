@@ -5,8 +5,8 @@
 
 #include <sstream>
 
+#include "base/error.h"
 #include "export/section_steps.h"
-#include "import/error.h"
 #include "ncz/model_reader.h"
 #include "test_support.h"
 

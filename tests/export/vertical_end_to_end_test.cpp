@@ -8,15 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "base/line_list.h"
+#include "base/number_text.h"
 #include "export/gsi_records.h"
 #include "export/route_scan.h"
 #include "export/section_steps.h"
-#include "import/line_list.h"
-#include "import/number_text.h"
 #include "import/route_import.h"
 #include "lib/exact_profile.h"
 #include "lib/json_lite.h"
 #include "lib/vertical_report_writer.h"
+#include "platform/platform.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -58,7 +59,7 @@ Converted Convert(const std::filesystem::path& report, const ScratchDir& work) {
                                           "  TF      0+000.000        100.000        200.000          0.000", "}"});
   ConvertVertical(report, work.path(), lines);
   LineList routeLines;
-  routeLines.Load(work / "tmp.gec");
+  routeLines = platform::ReadLines(work / "tmp.gec");
   std::ostringstream document;
   WriteVerticalProfile(routeLines, ScanRoute(routeLines), document, work.path());
 

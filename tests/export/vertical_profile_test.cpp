@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "export/route_scan.h"
 #include "export/section_steps.h"
-#include "import/error.h"
 #include "import/route_file.h"
 #include "test_support.h"
 

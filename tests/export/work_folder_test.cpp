@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "import/error.h"
+#include "base/error.h"
 #include "platform/platform.h"
 #include "test_support.h"
 

@@ -25,22 +25,22 @@ TEST(CodePages, TurkishLettersBothWays) {
       {"plain ASCII", "plain ASCII"},
   };
   for (const auto& [cp1254, utf8] : cases) {
-    EXPECT_EQ(platform::Cp1254ToUtf8(cp1254), utf8);
-    EXPECT_EQ(platform::Utf8ToCp1254(utf8), cp1254);
+    EXPECT_EQ(Cp1254ToUtf8(cp1254), utf8);
+    EXPECT_EQ(Utf8ToCp1254(utf8), cp1254);
   }
 }
 
 TEST(CodePages, WhatHasNoEquivalentBecomesAQuestionMark) {
-  EXPECT_EQ(platform::Cp1254ToUtf8("a\x81"
-                                   "b"),
+  EXPECT_EQ(Cp1254ToUtf8("a\x81"
+                         "b"),
             "a?b");
-  EXPECT_EQ(platform::Utf8ToCp1254("a\xE4\xB8\xAD"
-                                   "b"),
+  EXPECT_EQ(Utf8ToCp1254("a\xE4\xB8\xAD"
+                         "b"),
             "a?b");  // a CJK letter
-  EXPECT_EQ(platform::Utf8ToCp1254("a\xFF"
-                                   "b"),
-            "a?b");                                  // not UTF-8 at all
-  EXPECT_EQ(platform::Utf8ToCp1254("a\xC5"), "a?");  // cut short
+  EXPECT_EQ(Utf8ToCp1254("a\xFF"
+                         "b"),
+            "a?b");                        // not UTF-8 at all
+  EXPECT_EQ(Utf8ToCp1254("a\xC5"), "a?");  // cut short
 }
 
 }  // namespace

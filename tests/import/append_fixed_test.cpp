@@ -4,7 +4,7 @@
 #include <cmath>
 #include <random>
 
-#include "import/number_text.h"
+#include "base/number_text.h"
 
 namespace velkor {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "import/error.h"
-#include "import/line_list.h"
+#include "base/error.h"
+#include "base/line_list.h"
 #include "import/route_import.h"
 #include "test_support.h"
 

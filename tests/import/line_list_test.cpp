@@ -1,8 +1,9 @@
-#include "import/line_list.h"
+#include "base/line_list.h"
 
 #include <gtest/gtest.h>
 
-#include "import/error.h"
+#include "base/error.h"
+#include "platform/platform.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -12,7 +13,7 @@ TEST(LineList, LoadsAnyLineEndingSavesCrLf) {
   test::ScratchDir dir;
   test::WriteBytes(dir / "in.txt", "a\r\nb\nc\rd\r\n\r\n\xDD\xDE");
   LineList list;
-  list.Load(dir / "in.txt");
+  list = platform::ReadLines(dir / "in.txt");
   EXPECT_EQ(list.lines(), (std::vector<std::string>{"a", "b", "c", "d", "", "\xDD\xDE"}));
   list.Save(dir / "out.txt");
   EXPECT_EQ(test::ReadBytes(dir / "out.txt"), "a\r\nb\r\nc\r\nd\r\n\r\n\xDD\xDE\r\n");
@@ -22,7 +23,7 @@ TEST(LineList, EmptyFileHasNoLines) {
   test::ScratchDir dir;
   test::WriteBytes(dir / "empty.txt", "");
   LineList list({"old"});
-  list.Load(dir / "empty.txt");
+  list = platform::ReadLines(dir / "empty.txt");
   EXPECT_TRUE(list.empty());
 }
 
@@ -30,7 +31,7 @@ TEST(LineList, FailuresCarryTheUsersMessages) {
   test::ScratchDir dir;
   LineList list({"only"});
   try {
-    list.Load(dir / "missing.txt");
+    list = platform::ReadLines(dir / "missing.txt");
     FAIL();
   } catch (const Error& e) {
     EXPECT_EQ(test::FirstLine(e.message()), "Cannot open file " + (dir / "missing.txt").string());

@@ -1,4 +1,4 @@
-#include "import/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "import/error.h"
+#include "base/error.h"
 
 namespace velkor {
 namespace {

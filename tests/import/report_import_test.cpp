@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "import/line_list.h"
+#include "base/line_list.h"
 #include "import/route_file.h"
 #include "platform/platform.h"
 #include "test_paths.h"
@@ -18,7 +18,7 @@ TEST(SuggestedOutputName, EveryCksInAnyCaseBecomesGec) {
       {"/r/Y\xC4\xB0L.CKS", "/r/Y\xC4\xB0L.gec"},  // a Turkish name stays as it is
   };
   for (const auto& [table, suggested] : cases) {
-    EXPECT_EQ(SuggestedOutputName(platform::PathFromUtf8(table)), suggested) << table;
+    EXPECT_EQ(SuggestedOutputName(PathFromUtf8(table)), suggested) << table;
   }
 }
 
@@ -27,7 +27,7 @@ TEST(AcceptReports, NoElementTableSuggestsNothing) { EXPECT_EQ(AcceptReports({},
 // The writers of the route file's lines reproduce the example route file column for column.
 TEST(RouteFileLines, ExampleRouteLinesByteForByte) {
   LineList route;
-  route.Load(std::filesystem::path(test::kDataDir) / "route_example.gec");
+  route = platform::ReadLines(std::filesystem::path(test::kDataDir) / "route_example.gec");
   ASSERT_EQ(route.size(), 17);
   EXPECT_EQ(route.at(0), kHorizontalMarker);
   EXPECT_EQ(route.at(9), kVerticalMarker);

@@ -1,10 +1,10 @@
-#include "import/text_fields.h"
+#include "base/text_fields.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "import/number_text.h"
+#include "base/number_text.h"
 
 namespace velkor {
 namespace {

@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "import/error.h"
-#include "import/line_list.h"
+#include "base/error.h"
+#include "base/line_list.h"
 #include "test_support.h"
 
 namespace velkor {

@@ -8,18 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
+#include "base/line_list.h"
+#include "base/text_fields.h"
 #include "export/saving.h"
-#include "import/error.h"
-#include "import/line_list.h"
-#include "import/text_fields.h"
 #include "platform/platform.h"
 #include "test_support.h"
 
 namespace velkor {
 namespace {
 
-using platform::PathFromUtf8;
-using platform::PathToUtf8;
 using test::ScratchDir;
 
 // "Güzergâh" and "Düşey.cks" in UTF-8, as a command line or a file dialog hands them over.
@@ -46,22 +44,22 @@ TEST(TurkishPaths, ReadCopiedAndListedUnderTheirOwnName) {
   WriteFileBytes(report, bytes);
 
   LineList lines;
-  lines.Load(report);
+  lines = platform::ReadLines(report);
   ASSERT_EQ(lines.size(), 3);
   EXPECT_EQ(lines.at(1), "G\xDDR\xDD\xDE");
 
   // The report copy into the work folder and a copy back under another Turkish name.
   platform::CopyFileReplacing(report, scratch.path() / "tmp.cks");
-  EXPECT_EQ(ReadFileBytes(scratch.path() / "tmp.cks"), bytes);
+  EXPECT_EQ(platform::ReadFileBytes(scratch.path() / "tmp.cks"), bytes);
   std::filesystem::path back = folder / PathFromUtf8(
                                             "\xC5\x9E"
                                             "ev.cks");
   WriteFileBytes(back, "old and longer than the copy\r\n");
   platform::CopyFileReplacing(scratch.path() / "tmp.cks", back);
-  EXPECT_EQ(ReadFileBytes(back), bytes);
+  EXPECT_EQ(platform::ReadFileBytes(back), bytes);
   // A report chosen from the work folder is its own copy.
   platform::CopyFileReplacing(back, folder / ".." / PathFromUtf8(kFolder) / back.filename());
-  EXPECT_EQ(ReadFileBytes(back), bytes);
+  EXPECT_EQ(platform::ReadFileBytes(back), bytes);
 
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
@@ -82,7 +80,7 @@ TEST(TurkishPaths, MessagesNameTheFileInUtf8) {
   };
   const std::string shown = PathToUtf8(missing);
   std::vector<Case> cases = {
-      {"read", [&] { ReadFileBytes(missing); }, "Cannot open file " + shown},
+      {"read", [&] { platform::ReadFileBytes(missing); }, "Cannot open file " + shown},
       {"write", [&] { WriteFileBytes(missing, "x"); }, "Cannot create file " + shown},
       {"copy from", [&] { platform::CopyFileReplacing(missing, scratch.path() / "tmp.cks"); },
        "Cannot open file " + shown},
@@ -152,7 +150,7 @@ TEST(TurkishPaths, CodePage1254TextIsTheSameOnEverySystem) {
        "b",
        "a???????b"},
   };
-  for (const auto& c : toUtf8) EXPECT_EQ(platform::Cp1254ToUtf8(c.cp1254), c.utf8) << c.name;
+  for (const auto& c : toUtf8) EXPECT_EQ(Cp1254ToUtf8(c.cp1254), c.utf8) << c.name;
 
   const std::vector<CodePageCase> toCp1254 = {
       {"Turkish letters", "\xC7\xD0\xDD\xD6\xDE\xDC\xE7\xF0\xFD\xF6\xFE\xFC",
@@ -166,7 +164,7 @@ TEST(TurkishPaths, CodePage1254TextIsTheSameOnEverySystem) {
        "a\xC3"},
       {"stray and overlong bytes, one mark each", "??z?z", "\xC0\xAFz\x80z"},
   };
-  for (const auto& c : toCp1254) EXPECT_EQ(platform::Utf8ToCp1254(c.utf8), c.cp1254) << c.name;
+  for (const auto& c : toCp1254) EXPECT_EQ(Utf8ToCp1254(c.utf8), c.cp1254) << c.name;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "import/error.h"
+#include "base/error.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
 #include "test_support.h"

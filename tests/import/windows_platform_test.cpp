@@ -11,17 +11,14 @@
 #include <filesystem>
 #include <string>
 
-#include "import/error.h"
-#include "import/input_clash.h"
-#include "import/line_list.h"
+#include "base/error.h"
+#include "base/input_clash.h"
+#include "base/line_list.h"
 #include "platform/platform.h"
 #include "test_support.h"
 
 namespace velkor {
 namespace {
-
-using platform::PathFromUtf8;
-using platform::PathToUtf8;
 
 std::string TempFolder() {
   wchar_t buffer[MAX_PATH + 1];
@@ -38,7 +35,7 @@ TEST(WindowsPlatform, WorkFolderIsAPrivateFolderUnderTheTemporaryFolder) {
   EXPECT_EQ(platform::PrivateWorkFolder(), work);
   // Every intermediate file is the folder's text followed by a bare name.
   WriteFileBytes(PathFromUtf8(work + "tmp.gec"), "x\r\n");
-  EXPECT_EQ(ReadFileBytes(PathFromUtf8(work + "tmp.gec")), "x\r\n");
+  EXPECT_EQ(platform::ReadFileBytes(PathFromUtf8(work + "tmp.gec")), "x\r\n");
   std::filesystem::remove(PathFromUtf8(work + "tmp.gec"));
 }
 
@@ -134,7 +131,7 @@ TEST(WindowsPlatform, OnlyFilesOnADiskAreRead) {
   } cases[] = {{"NUL", "it is a device, not a regular file"}, {scratch.path(), "it is a folder, not a regular file"}};
   for (const auto& c : cases) {
     try {
-      ReadFileBytes(c.file);
+      platform::ReadFileBytes(c.file);
       ADD_FAILURE() << PathToUtf8(c.file) << " was read";
     } catch (const Error& e) {
       EXPECT_EQ(e.message(), "Cannot open file " + PathToUtf8(c.file));

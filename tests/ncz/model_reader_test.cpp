@@ -6,8 +6,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "import/error.h"
-#include "import/number_text.h"
+#include "base/error.h"
+#include "base/number_text.h"
 #include "lib/ncz_writer.h"
 #include "test_paths.h"
 #include "test_support.h"

@@ -6,8 +6,8 @@
 
 #include <sstream>
 
+#include "base/error.h"
 #include "export/slope_plan_alignments.h"
-#include "import/error.h"
 #include "lib/ncz_writer.h"
 #include "lib/slope_drawing.h"
 #include "test_support.h"

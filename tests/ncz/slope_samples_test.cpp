@@ -4,8 +4,8 @@
 
 #include <sstream>
 
+#include "base/number_text.h"
 #include "export/slope_plan_alignments.h"
-#include "import/number_text.h"
 #include "ncz/slope_plan_reader.h"
 #include "test_support.h"
 

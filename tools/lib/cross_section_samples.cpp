@@ -5,8 +5,8 @@
 #include <cmath>
 #include <random>
 
-#include "import/number_text.h"
-#include "import/text_fields.h"
+#include "base/number_text.h"
+#include "base/text_fields.h"
 #include "lib/route_model.h"
 
 namespace velkor::samples {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "import/text_fields.h"
+#include "base/text_fields.h"
 
 namespace velkor::samples {
 namespace {

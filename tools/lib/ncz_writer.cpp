@@ -5,7 +5,7 @@
 #include <bit>
 #include <fstream>
 
-#include "import/error.h"
+#include "base/error.h"
 
 namespace velkor::samples {
 namespace {

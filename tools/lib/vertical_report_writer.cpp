@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "import/number_text.h"
-#include "import/text_fields.h"
+#include "base/number_text.h"
+#include "base/text_fields.h"
 
 namespace velkor::samples {
 namespace {

@@ -1,9 +1,9 @@
-#include "export/plane_geometry.h"
+#include "base/plane_geometry.h"
 
 #include <cmath>
 
-#include "import/error.h"
-#include "import/number_text.h"
+#include "base/error.h"
+#include "base/number_text.h"
 
 namespace velkor {
 namespace {

@@ -1,12 +1,12 @@
-#include "import/output_file.h"
+#include "base/output_file.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <random>
 
-#include "import/error.h"
-#include "platform/platform.h"
+#include "base/error.h"
+#include "base/text_encoding.h"
 
 namespace velkor {
 
@@ -38,7 +38,7 @@ OutputFile::OutputFile(const std::filesystem::path& file, Replace how) : name_(f
   if (how == Replace::InPlace) {
     errno = 0;
     out_.open(file, std::ios::binary | std::ios::trunc);
-    if (!out_) throw Error(CannotCreate(platform::PathToUtf8(name_))).because(SystemReason(errno));
+    if (!out_) throw Error(CannotCreate(PathToUtf8(name_))).because(SystemReason(errno));
     return;
   }
   target_ = Resolved(file);
@@ -59,7 +59,7 @@ OutputFile::OutputFile(const std::filesystem::path& file, Replace how) : name_(f
   }
   if (!reason.empty() || !out_) {
     Discard();
-    throw Error(CannotCreate(platform::PathToUtf8(name_))).because(reason);
+    throw Error(CannotCreate(PathToUtf8(name_))).because(reason);
   }
 }
 
@@ -81,7 +81,7 @@ void OutputFile::Finish() {
   if (!out_) {
     const std::string reason = SystemReason(errno);
     if (!temporary_.empty()) Discard();
-    throw Error(CannotCreate(platform::PathToUtf8(name_))).because(reason);
+    throw Error(CannotCreate(PathToUtf8(name_))).because(reason);
   }
   finished_ = true;
   if (temporary_.empty()) done_ = true;
@@ -100,7 +100,7 @@ void OutputFile::PutInPlace() {
   std::filesystem::rename(temporary_, target_, ec);
   if (ec) {
     Discard();
-    throw Error(CannotCreate(platform::PathToUtf8(name_))).because(SystemReason(ec));
+    throw Error(CannotCreate(PathToUtf8(name_))).because(SystemReason(ec));
   }
   done_ = true;
 }

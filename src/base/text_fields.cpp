@@ -1,8 +1,8 @@
-#include "import/text_fields.h"
+#include "base/text_fields.h"
 
 #include <cmath>
 
-#include "import/number_text.h"
+#include "base/number_text.h"
 
 namespace velkor {
 

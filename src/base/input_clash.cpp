@@ -1,7 +1,7 @@
-#include "import/input_clash.h"
+#include "base/input_clash.h"
 
-#include "import/error.h"
-#include "platform/platform.h"
+#include "base/error.h"
+#include "base/text_encoding.h"
 
 namespace velkor {
 
@@ -16,8 +16,8 @@ void RefuseInputClash(const std::vector<std::filesystem::path>& targets,
   for (const auto& target : targets) {
     for (const auto& input : inputs) {
       if (SameFile(target, input)) {
-        throw Error("Cannot write " + platform::PathToUtf8(target) + ": it is the input file " +
-                    platform::PathToUtf8(input) + "; nothing was written");
+        throw Error("Cannot write " + PathToUtf8(target) + ": it is the input file " + PathToUtf8(input) +
+                    "; nothing was written");
       }
     }
   }

@@ -1,4 +1,4 @@
-#include "import/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include <limits>
 #include <system_error>
 
-#include "import/error.h"
+#include "base/error.h"
 
 namespace velkor {
 namespace {

@@ -1,8 +1,7 @@
-#include "import/line_list.h"
+#include "base/line_list.h"
 
-#include "import/error.h"
-#include "import/output_file.h"
-#include "platform/platform.h"
+#include "base/error.h"
+#include "base/output_file.h"
 
 namespace velkor {
 
@@ -51,33 +50,11 @@ bool HasCrLfLines(std::string_view bytes) {
   return n == 0 || bytes[n - 1] == '\n';
 }
 
-std::string ReadFileBytes(const std::filesystem::path& file) {
-  // Only a regular file: a folder, a pipe or a device is refused rather than read without end.
-  platform::InputFile in(file);
-  std::string bytes(static_cast<size_t>(in.size()), '\0');
-  size_t filled = 0;
-  while (filled < bytes.size()) {
-    const size_t n = in.Read(bytes.data() + filled, bytes.size() - filled);
-    if (n == 0) break;
-    filled += n;
-  }
-  if (filled < bytes.size()) {
-    bytes.resize(filled);
-    return bytes;
-  }
-  // A file that has grown since it was opened is read to its end all the same.
-  char more[4096];
-  for (size_t n; (n = in.Read(more, sizeof more)) > 0;) bytes.append(more, n);
-  return bytes;
-}
-
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes, Replace how) {
   OutputFile out(file, how);
   out.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.Close();
 }
-
-void LineList::Load(const std::filesystem::path& file) { lines_ = SplitTextLines(ReadFileBytes(file)); }
 
 std::string LineList::Bytes() const {
   std::string bytes;

@@ -1,5 +1,5 @@
-// The program's list of text lines: loaded from a file whose lines end in CR LF, LF or CR, saved
-// with CR LF after every line. Lines are bytes exactly as read (code page 1254 for reports).
+// The program's list of text lines, saved with CR LF after every line (platform::ReadLines loads one
+// from a file whose lines end in CR LF, LF or CR). Lines are bytes exactly as read (code page 1254 for reports).
 #pragma once
 
 #include <filesystem>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "import/output_file.h"
+#include "base/output_file.h"
 
 namespace velkor {
 
@@ -16,8 +16,6 @@ class LineList {
   LineList() = default;
   explicit LineList(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
-  // Replaces the lines by the file's; throws Error("Cannot open file %s") when it cannot be read.
-  void Load(const std::filesystem::path& file);
   // Writes every line followed by CR LF; throws Error("Cannot create file %s").
   void Save(const std::filesystem::path& file, Replace how = Replace::InPlace) const;
   // The bytes Save writes: every line followed by CR LF.
@@ -46,8 +44,6 @@ std::vector<std::string> SplitTextLines(const std::string& bytes);
 void AppendCrLfLines(std::string& out, std::string_view bytes);
 // True when every line of `bytes` already ends in CR LF, the last one included (or it is empty).
 bool HasCrLfLines(std::string_view bytes);
-// The whole file as bytes; throws Error("Cannot open file %s").
-std::string ReadFileBytes(const std::filesystem::path& file);
 // Creates (or replaces) the file with these bytes; throws Error("Cannot create file %s").
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes, Replace how = Replace::InPlace);
 

@@ -1,4 +1,4 @@
-#include "import/error.h"
+#include "base/error.h"
 
 #include <cerrno>
 
