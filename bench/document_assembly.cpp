@@ -58,6 +58,7 @@ void BM_AssembleAndSave(benchmark::State& state) {
   fs::create_directories(dir / "out");
   const std::string surface = SurfaceBlock(state.range(0), 2 * state.range(0));
   velkor::WriteFileBytes(dir / "work" / "tmp.gec", kRoute);
+  const velkor::Route route = velkor::ParseRouteFile(velkor::platform::ReadLines(dir / "work" / "tmp.gec"), "tmp.gec");
   double floor = 0, assembly = 0;
   for (auto _ : state) {
     velkor::WriteFileBytes(dir / "work" / "tmpc.xml", surface);
@@ -71,7 +72,7 @@ void BM_AssembleAndSave(benchmark::State& state) {
     velkor::ConversionOptions options;
     options.model = true;
     ModelOnly questions;
-    velkor::ConversionResult result = velkor::G2X(dir / "work", options, questions);
+    velkor::ConversionResult result = velkor::G2X(dir / "work", route, options, questions);
     velkor::SaveOutputs(result.document, dir / "out" / "YOL.xml", dir / "work", {});
     assembly += Seconds(start);
     benchmark::DoNotOptimize(result.document.data());

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/platform.h"
 #include "test_paths.h"
 
 namespace velkor::test {
@@ -79,6 +80,17 @@ std::filesystem::path SharedSamplesDir() {
   std::filesystem::path dir = std::filesystem::path(kSharedDir) / "samples";
   std::error_code ec;
   return std::filesystem::is_directory(dir, ec) ? dir : std::filesystem::path();
+}
+
+std::string PointLine(const std::string& code, const std::string& chainage, const std::string& easting,
+                      const std::string& northing, const std::string& value) {
+  // Laid out by hand rather than through a record, so that a test can write texts that are no numbers.
+  auto field = [](const std::string& text) { return std::string(text.size() < 15 ? 15 - text.size() : 0, ' ') + text; };
+  return "  " + code + field(chainage) + field(easting) + field(northing) + field(value);
+}
+
+Route RouteIn(const std::filesystem::path& workDir) {
+  return ParseRouteFile(platform::ReadLines(workDir / "tmp.gec"), "tmp.gec");
 }
 
 }  // namespace velkor::test

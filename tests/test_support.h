@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "import/route_file.h"
+
 namespace velkor::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
@@ -32,6 +34,12 @@ std::string CrLf(const std::vector<std::string>& lines);
 std::string FirstLine(const std::string& text);
 // Splits on CR LF, LF or CR; a final line ending yields no empty last line.
 std::vector<std::string> SplitLines(const std::string& bytes);
+// A route file's point line from its texts.
+std::string PointLine(const std::string& code, const std::string& chainage, const std::string& easting,
+                      const std::string& northing, const std::string& value);
+// The route of the route file tmp.gec in `workDir`, as the driver gets it from the import.
+Route RouteIn(const std::filesystem::path& workDir);
+
 // Where the independently written samples live, or empty when this checkout has none beside it.
 std::filesystem::path SharedSamplesDir();
 

@@ -9,9 +9,6 @@ class QWidget;
 
 namespace velkor::app {
 
-// Texts from the core are UTF-8 (paths, our messages) or, where they quote a report, code page 1254.
-QString FromCoreText(const std::string& text);
-
 // The error box for an exception that ended a command (velkor::Error or anything else).
 void ShowException(QWidget* parent, const std::exception& error);
 // The text that box shows.

@@ -16,7 +16,7 @@
 
 #include "app/error_box.h"
 #include "app/modal_seam.h"
-#include "import/report_import.h"
+#include "export/conversion_session.h"
 #include "import/route_import.h"
 #include "platform/platform.h"
 
@@ -26,7 +26,7 @@ namespace {
 std::filesystem::path ToPath(const QString& text) { return PathFromUtf8(text.toStdString()); }
 }  // namespace
 
-TFormCksGec::TFormCksGec(const QString& workFolder, QWidget* parent) : QDialog(parent), workFolder_(workFolder) {
+TFormCksGec::TFormCksGec(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Velkor"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(499, 103);
@@ -148,8 +148,8 @@ void TFormCksGec::sBitBtn1Click() {
   // A conversion error leaves the route file half-written: the dialog stays open so the driver never
   // runs on it, and the user can choose again or cancel.
   try {
-    const std::string suggested = AcceptReports(ToPath(horizontalPath_), ToPath(verticalPath_), ToPath(workFolder_));
-    suggestedOutputName_ = QString::fromStdString(suggested);
+    session_->AcceptReports(ToPath(horizontalPath_), ToPath(verticalPath_));
+    suggestedOutputName_ = QString::fromStdString(session_->suggestedOutputName());
   } catch (const std::exception& error) {
     ShowException(this, error);
     return;

@@ -14,13 +14,20 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
+namespace velkor {
+class ConversionSession;
+}
+
 namespace velkor::app {
 
 class TFormCksGec : public QDialog {
   Q_OBJECT
 
  public:
-  TFormCksGec(const QString& workFolder, QWidget* parent = nullptr);
+  explicit TFormCksGec(QWidget* parent = nullptr);
+
+  // The conversion that OK hands the reports to.
+  void SetSession(ConversionSession* session) { session_ = session; }
 
   // Accepts the file as element table or vertical report by its content, or says why not.
   void DosyaKontrol(const QString& path);
@@ -32,7 +39,6 @@ class TFormCksGec : public QDialog {
   void sBitBtn1Click();
   void FormActivate();
   // The folder OK writes the route file into (ending in a separator): the conversion's own.
-  void SetWorkFolder(const QString& workFolder) { workFolder_ = workFolder; }
 
   const QString& horizontalReportPath() const { return horizontalPath_; }
   const QString& verticalReportPath() const { return verticalPath_; }
@@ -60,7 +66,7 @@ class TFormCksGec : public QDialog {
  private:
   void ChooseReport(const QString& title);
 
-  QString workFolder_;
+  ConversionSession* session_ = nullptr;
   QString horizontalPath_;
   QString verticalPath_;
   QString suggestedOutputName_;

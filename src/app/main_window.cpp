@@ -25,7 +25,6 @@
 #include "app/pictures.h"
 #include "app/slope_plan_dialog.h"
 #include "app/xml_viewer.h"
-#include "export/saving.h"
 #include "platform/platform.h"
 #include "velkor_version.h"
 
@@ -157,7 +156,7 @@ TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent)
   }
 
   // The other windows live as long as this one and keep their state between uses.
-  FormCksGec = new TFormCksGec(workFolder_, this);
+  FormCksGec = new TFormCksGec(this);
   Form2 = new TForm2(this);
   FNetcad = new TFNetcad(this);
 }
@@ -176,31 +175,28 @@ void TForm1::FormActivate() {
   sb1Panels[1]->setText(QStringLiteral("Velkor · NetCAD güzergahı → LandXML 1.0 ve GSI-16"));
   sb1Panels[2]->setText(QStringLiteral("v") + QString::fromUtf8(kVersion));
   ListBox1->ClearDocument();
-  document_.clear();
-  for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi"}) {
-    std::error_code ignored;  // a file that cannot be removed stays, without a message
-    std::filesystem::remove(ToPath(workFolder_ + QString::fromLatin1(name)), ignored);
-  }
-  // Folders of conversions that crashed; those of conversions running now (a batch run) stay.
-  platform::RemoveAbandonedRunFolders(ToPath(workFolder_));
+  // Old GSI files, and folders of conversions that crashed; those of conversions running now (a
+  // batch run) stay.
+  ConversionSession::CleanUp(ToPath(workFolder_));
 }
 
-QString TForm1::conversionFolder() const { return run_ ? QString::fromStdString(run_->path()) : QString(); }
+QString TForm1::conversionFolder() const {
+  return session_ ? QString::fromStdString(PathToUtf8(session_->folder())) : QString();
+}
 
 void TForm1::A1Click() {
-  if (!run_) {
+  if (!session_) {
     try {
-      run_ = platform::CreateRunFolder(ToPath(workFolder_));
+      session_ = std::make_unique<ConversionSession>(ToPath(workFolder_));
     } catch (const std::exception& error) {
       ShowException(this, error);
       return;
     }
-    FormCksGec->SetWorkFolder(conversionFolder());
+    FormCksGec->SetSession(session_.get());
   }
   if (ExecModal(*FormCksGec) != QDialog::Accepted) return;
   for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2}) item->setEnabled(false);
   ListBox1->ClearDocument();
-  document_.clear();
   ListBox1->show();
   ListBox1->setFocus();
   try {
@@ -220,22 +216,20 @@ void TForm1::G2X() {
   options.crossSections = FormCksGec->cb1->isChecked();
   options.model = FormCksGec->cb2->isChecked();
   options.slopePlan = FormCksGec->cb3->isChecked();
-  options.suggestedOutputName = FormCksGec->suggestedOutputName().toStdString();
 
   BusyCursor busy;
-  ConversionResult result = velkor::G2X(ToPath(conversionFolder()), options, *this);
+  const ConversionResult& result = session_->Convert(options, *this);
   sd1->setNameFilter(QStringLiteral("XML (*.xml)"));
   sd1->setWindowTitle(QStringLiteral("XML"));
   sd1->setDefaultSuffix(QStringLiteral("xml"));
   if (result.documentName.empty()) {
     ClearFileName(*sd1);
   } else {
-    const QString name = FromCoreText(result.documentName);
+    const QString name = QString::fromStdString(result.documentName);
     sd1->setDirectory(QFileInfo(name).absolutePath());
     sd1->selectFile(name);
   }
-  document_ = std::move(result.document);
-  ListBox1->LoadDocument(document_);
+  ListBox1->LoadDocument(session_->document());
 }
 
 std::optional<std::filesystem::path> TForm1::ChooseCrossSectionFile() {
@@ -246,21 +240,16 @@ std::optional<std::filesystem::path> TForm1::ChooseCrossSectionFile() {
   ArrowWhileAsking arrow;
   const auto chosen = ChooseFile(*od1);
   if (!chosen) return std::nullopt;
-  crossSectionFile_ = ToPath(*chosen);
-  return crossSectionFile_;
+  return ToPath(*chosen);
 }
 
-std::vector<std::filesystem::path> TForm1::Inputs() const {
-  std::vector<std::filesystem::path> inputs;
-  for (const QString& report : {FormCksGec->horizontalReportPath(), FormCksGec->verticalReportPath()}) {
-    if (!report.isEmpty()) inputs.push_back(ToPath(report));
-  }
-  if (crossSectionFile_) inputs.push_back(*crossSectionFile_);
+std::vector<std::filesystem::path> TForm1::DrawingsRead() const {
+  std::vector<std::filesystem::path> drawings;
   for (const DrawingReaderDialog* reader :
        {static_cast<const DrawingReaderDialog*>(Form2), static_cast<const DrawingReaderDialog*>(FNetcad)}) {
-    if (!reader->drawing().empty()) inputs.push_back(reader->drawing());
+    if (!reader->drawing().empty()) drawings.push_back(reader->drawing());
   }
-  return inputs;
+  return drawings;
 }
 
 const TerrainModel* TForm1::ReadTerrainModel() {
@@ -279,7 +268,7 @@ void TForm1::Kaydet1Click() {
   const auto chosen = ChooseFile(*sd1);
   if (!chosen) return;
   try {
-    SaveOutputs(document_, ToPath(*chosen), ToPath(conversionFolder()), Inputs());
+    session_->Save(ToPath(*chosen));
   } catch (const std::exception& error) {
     ShowException(this, error);
     return;

@@ -11,7 +11,7 @@
 
 #include "app/search_dialog.h"
 #include "export/conversion_driver.h"
-#include "platform/platform.h"
+#include "export/conversion_session.h"
 
 class QAction;
 class QFileDialog;
@@ -47,6 +47,7 @@ class TForm1 : public QMainWindow, public ConversionQuestions {
   std::optional<std::filesystem::path> ChooseCrossSectionFile() override;
   const TerrainModel* ReadTerrainModel() override;
   const SlopePlan* ReadSlopePlan() override;
+  std::vector<std::filesystem::path> DrawingsRead() const override;
 
   const QString& workFolder() const { return workFolder_; }
   // The folder of this window's conversion inside the work folder (ending in a separator); empty
@@ -79,16 +80,12 @@ class TForm1 : public QMainWindow, public ConversionQuestions {
  private:
   void G2X();
   void RunSearch();
-  // Every file the conversion read, which Save must never write over.
-  std::vector<std::filesystem::path> Inputs() const;
 
   class Background;
 
   QString workFolder_;
-  std::unique_ptr<platform::RunFolder> run_;
-  std::optional<std::filesystem::path> crossSectionFile_;
+  std::unique_ptr<ConversionSession> session_;  // this window's one conversion, from the first Open on
   Background* background_;
-  std::string document_;  // the document shown in the viewer, as Save writes it
   SearchSettings searchSettings_;
   bool activated_ = false;
 };

@@ -53,8 +53,8 @@ class Error : public std::runtime_error {
 std::string SystemReason(int errnoValue);
 std::string SystemReason(const std::error_code& code);
 
-// Text of the user's file as a message quotes it: control characters shown as "?" and anything past
-// 80 characters cut off and replaced by "…" (in the text's own encoding, UTF-8 or code page 1254).
+// Text of the user's file (code page 1254) as a message quotes it, in UTF-8 like every message:
+// control characters shown as "?" and anything past 80 characters cut off and replaced by "…".
 std::string QuotedText(const std::string& text);
 
 // The messages that several parts of the program raise, worded as users know them.

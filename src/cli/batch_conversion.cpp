@@ -8,9 +8,7 @@
 #include "base/error.h"
 #include "base/text_fields.h"
 #include "cli/drawing_inputs.h"
-#include "export/conversion_driver.h"
-#include "export/saving.h"
-#include "import/report_import.h"
+#include "export/conversion_session.h"
 #include "import/route_import.h"
 #include "import/text_input.h"
 #include "platform/platform.h"
@@ -22,31 +20,11 @@ namespace {
 constexpr const char* kProgram = "velkor-convert";
 constexpr const char* kOnlyReports = "Sadece Eleman Tablosu ve Düşey tanım kabul edilir.";
 
-bool IsUtf8(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t length = c < 0x80                 ? 1
-                    : c >= 0xC2 && c <= 0xDF ? 2
-                    : c >= 0xE0 && c <= 0xEF ? 3
-                    : c >= 0xF0 && c <= 0xF4 ? 4
-                                             : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
-// Messages quote report text, which is code page 1254; the terminal wants UTF-8.
-std::string ForTerminal(const std::string& text) { return IsUtf8(text) ? text : Cp1254ToUtf8(text); }
-
 int Fail(std::ostream& err, const Error& error) {
   std::string where = error.where();
-  err << ForTerminal(where.empty() ? std::string(kProgram) : where) << ": " << ForTerminal(error.message());
-  if (!error.reason().empty()) err << ": " << ForTerminal(error.reason());
+  // Messages and places are UTF-8 from the moment they are made, as a terminal wants them.
+  err << (where.empty() ? std::string(kProgram) : where) << ": " << error.message();
+  if (!error.reason().empty()) err << ": " << error.reason();
   err << "\n";
   return kConversionError;
 }
@@ -68,15 +46,6 @@ std::string UnusableOutputName(const std::filesystem::path& output) {
   return {};
 }
 
-// Every file the run reads; none of them may be written over.
-std::vector<std::filesystem::path> Inputs(const BatchRequest& request) {
-  std::vector<std::filesystem::path> inputs = request.reports;
-  for (const auto* optional : {&request.crossSections, &request.model, &request.slopePlan}) {
-    if (*optional) inputs.push_back(**optional);
-  }
-  return inputs;
-}
-
 // Answers the driver's questions with the files named on the command line.
 class CommandLineAnswers : public ConversionQuestions {
  public:
@@ -94,6 +63,13 @@ class CommandLineAnswers : public ConversionQuestions {
     if (!request_.slopePlan) return nullptr;
     plan_ = ReadSlopePlanDrawing(*request_.slopePlan);
     return &*plan_;
+  }
+
+  std::vector<std::filesystem::path> DrawingsRead() const override {
+    std::vector<std::filesystem::path> drawings;
+    if (model_) drawings.push_back(*request_.model);
+    if (plan_) drawings.push_back(*request_.slopePlan);
+    return drawings;
   }
 
  private:
@@ -142,23 +118,20 @@ int Run(const BatchRequest& request, std::ostream& out, std::ostream& err) {
     } else {
       workFolder = PathFromUtf8(platform::PrivateWorkFolder());
       // What crashed runs left behind; a folder the user names holds nothing of ours to clear.
-      platform::RemoveAbandonedRunFolders(workFolder);
+      ConversionSession::CleanUp(workFolder);
     }
     // A folder of this run's own: runs side by side never touch each other's files.
-    const auto run = platform::CreateRunFolder(workFolder);
-    const std::filesystem::path workDir = PathFromUtf8(run->path());
+    ConversionSession session(workFolder);
+    session.AcceptReports(*table, vertical.get());
 
     ConversionOptions options;
     options.crossSections = request.crossSections.has_value();
     options.model = request.model.has_value();
     options.slopePlan = request.slopePlan.has_value();
-    options.suggestedOutputName = AcceptReports(*table, vertical.get(), workDir);
-
     CommandLineAnswers answers(request);
-    ConversionResult result = G2X(workDir, options, answers);
+    const ConversionResult& result = session.Convert(options, answers);
     std::filesystem::path chosen = request.output ? *request.output : PathFromUtf8(result.documentName);
-    for (const auto& file : SaveOutputs(result.document, chosen, workDir, Inputs(request)))
-      out << PathToUtf8(file) << "\n";
+    for (const auto& file : session.Save(chosen)) out << PathToUtf8(file) << "\n";
   } catch (Error& e) {
     return Fail(err, e);
   }

@@ -6,10 +6,11 @@
 
 #include "base/error.h"
 #include "base/line_list.h"
+#include "base/output_file.h"
 #include "base/text_fields.h"
-#include "export/route_scan.h"
 #include "export/section_steps.h"
 #include "import/route_file.h"
+#include "import/work_files.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -55,7 +56,7 @@ bool IsAscii(const std::string& bytes) {
 
 }  // namespace
 
-ConversionResult G2X(const std::filesystem::path& workDir, const ConversionOptions& options,
+ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, const ConversionOptions& options,
                      ConversionQuestions& questions) {
   ConversionResult result;
   result.documentName = ReplaceAllNoCase(options.suggestedOutputName, ".gec", ".xml");
@@ -70,39 +71,29 @@ ConversionResult G2X(const std::filesystem::path& workDir, const ConversionOptio
     if (const SlopePlan* plan = questions.ReadSlopePlan()) ExportSlopePlan(*plan, workDir);
   }
 
-  const std::filesystem::path routeFile = workDir / kRouteFileName;
-  const std::string routeName = PathToUtf8(routeFile);
-  LineList routeLines;
-  routeLines = platform::ReadLines(routeFile);
-
-  RouteScan scan;
-  try {
-    scan = ScanRoute(routeLines);
-  } catch (Error& e) {
-    e.at(routeName);
-    throw;
-  }
-  // Only a failed import leaves such a route file; a document without an alignment would be
+  // Only a failed import leaves a route without points; a document without an alignment would be
   // unfinished, so nothing is assembled at all.
-  if (!scan.horizontal) throw Error("The route file holds no horizontal section", routeName);
+  if (!route.horizontal || route.points.empty())
+    throw Error("The route file holds no horizontal section", PathToUtf8(workDir / kRouteFile));
 
   std::ostringstream out;
   for (const char* line : kHeader) WriteLine(out, line);
-  try {
-    WriteHorizontalAlignment(routeLines, scan, out, workDir);
-    if (scan.vertical) WriteVerticalProfile(routeLines, scan, out, workDir);
-  } catch (Error& e) {
-    e.at(routeName);
-    throw;
+  OutputFile alignmentGsi(workDir / kAlignmentGsiFile);
+  WriteHorizontalAlignment(route.points, out, alignmentGsi.stream());
+  alignmentGsi.Close();
+  if (route.vertical) {
+    OutputFile profileGsi(workDir / kProfileGsiFile);
+    WriteVerticalProfile(route.profile, out, profileGsi.stream());
+    profileGsi.Close();
   }
 
   std::string document = std::move(out).str();
-  if (options.crossSections) JoinPartFile(document, workDir / "tmp1.xml");
+  if (options.crossSections) JoinPartFile(document, workDir / kSectionsPartFile);
   document += "\t\t</Alignment>\r\n";
-  if (options.slopePlan) JoinPartFile(document, workDir / "tmps.xml");
+  if (options.slopePlan) JoinPartFile(document, workDir / kSlopePlanPartFile);
   document += "\t</Alignments>\r\n";
   // LandXML keeps surfaces beside the alignments, under the root.
-  if (options.model) JoinPartFile(document, workDir / "tmpc.xml");
+  if (options.model) JoinPartFile(document, workDir / kSurfacePartFile);
   document += "</LandXML>\r\n";
 
   // Assembled in code page 1254 like every input it came from; it declares utf-8, so it leaves as such.

@@ -1,4 +1,4 @@
-// The conversion driver: from the route file in the work folder to the whole LandXML document.
+// The conversion driver: from the route the import made to the whole LandXML document.
 // The questions it asks the user during a run go through ConversionQuestions, answered by dialogs
 // in the desktop program and by fixed values in the batch converter and the tests.
 #pragma once
@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "import/route_file.h"
 
 namespace velkor {
 
@@ -28,6 +31,8 @@ class ConversionQuestions {
   virtual const TerrainModel* ReadTerrainModel() = 0;
   // The slope-plan reader's lists when its dialog closed with OK, otherwise null.
   virtual const SlopePlan* ReadSlopePlan() = 0;
+  // The drawings those lists were read from: inputs of the conversion, which Save never writes over.
+  virtual std::vector<std::filesystem::path> DrawingsRead() const { return {}; }
 };
 
 struct ConversionResult {
@@ -35,8 +40,9 @@ struct ConversionResult {
   std::string document;      // the whole LandXML document, UTF-8
 };
 
-// Runs one conversion; throws Error on the first failure, leaving the work folder's files as written.
-ConversionResult G2X(const std::filesystem::path& workDir, const ConversionOptions& options,
+// Runs one conversion of the route the import made; throws Error on the first failure, leaving the
+// work folder's files as written.
+ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, const ConversionOptions& options,
                      ConversionQuestions& questions);
 
 }  // namespace velkor

@@ -9,12 +9,13 @@
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
 #include "import/text_input.h"
+#include "import/work_files.h"
 #include "platform/platform.h"
 
 namespace velkor {
 void ExportCrossSections(const std::filesystem::path& sectionFile, const std::filesystem::path& workDir) {
-  const std::filesystem::path rewrittenFile = workDir / "tmp.kse", xmlFile = workDir / "tmp1.xml",
-                              gsiFile = workDir / "crs.gsi";
+  const std::filesystem::path rewrittenFile = workDir / kSectionCopyFile, xmlFile = workDir / kSectionsPartFile,
+                              gsiFile = workDir / kSectionGsiFile;
   RefuseInputClash({rewrittenFile, xmlFile, gsiFile}, {sectionFile});
   // Read once, a line at a time: the rewritten copy and the block grow together.
   TextInput input(sectionFile);

@@ -5,7 +5,6 @@
 
 #include "base/error.h"
 #include "base/number_text.h"
-#include "base/output_file.h"
 #include "base/plane_geometry.h"
 #include "base/text_fields.h"
 #include "export/gsi_records.h"
@@ -41,35 +40,35 @@ std::string General(double value) { return FormatGeneral(value); }
 std::string Fixed8(double value) { return FormatFixed(value, 8); }
 std::string Fixed3(double value) { return FormatFixed(value, 3); }
 
-// One point line of the horizontal section, split into the fields this export reads.
+// One point of the route as this export reads it: the chainage as LandXML takes it ("0250.000").
 struct Point {
-  long routeLine = 0;  // 1-based, for messages
+  SourcePlace origin;
   std::string code, chainage, easting, northing, value, clothoidA;
+  double station = 0, e = 0, n = 0;
 
-  static Point Read(const std::string& text, long index) {
-    std::string line = text;
-    Point p;
-    p.routeLine = index + 1;
-    p.code = NextField(line);
-    p.chainage = NormalizeChainage(NextField(line));
-    p.easting = NextField(line);
-    p.northing = NextField(line);
-    p.value = NextField(line);
-    p.clothoidA = NextField(line);
-    return p;
-  }
-  double Number(const std::string& text) const {
+  explicit Point(const PointRecord& r)
+      : origin(r.origin),
+        code(r.code),
+        chainage(NormalizeChainage(r.chainage)),
+        easting(r.easting),
+        northing(r.northing),
+        value(r.value),
+        clothoidA(r.clothoidA),
+        station(r.station),
+        e(r.e),
+        n(r.n) {}
+
+  double Station() const { return station; }
+  double E() const { return e; }
+  double N() const { return n; }
+  double Value() const {
     try {
-      return ParseFloat(text);
-    } catch (Error& e) {
-      e.at(kRouteFileName, routeLine);
+      return ParseFloat(value);
+    } catch (Error& error) {
+      error.at(origin.file, origin.line);
       throw;
     }
   }
-  double Station() const { return Number(chainage); }
-  double E() const { return Number(easting); }
-  double N() const { return Number(northing); }
-  double Value() const { return Number(value); }
 };
 
 class AlignmentWriter {
@@ -216,9 +215,9 @@ class AlignmentWriter {
   double currentRadius_ = 0;  // of the most recent curve or spiral
 };
 
-void WriteElement(AlignmentWriter& writer, const LineList& routeLines, long i, long last, ElementKind& kind) {
-  Point start = Point::Read(routeLines.at(i), i);
-  Point end = Point::Read(routeLines.at(i + 1), i + 1);
+void WriteElement(AlignmentWriter& writer, const std::vector<PointRecord>& points, std::size_t i, ElementKind& kind) {
+  Point start(points[i]);
+  Point end(points[i + 1]);
   kind = KindOf(start.code, kind);
   std::string length = Fixed8(end.Station() - start.Station());
   switch (kind) {
@@ -233,7 +232,7 @@ void WriteElement(AlignmentWriter& writer, const LineList& routeLines, long i, l
       break;
     case ElementKind::SpiralOut: {
       std::optional<Point> following;
-      if (i + 2 <= last) following = Point::Read(routeLines.at(i + 2), i + 2);
+      if (i + 2 < points.size()) following.emplace(points[i + 2]);
       writer.SpiralOut(start, end, following);
       break;
     }
@@ -242,36 +241,35 @@ void WriteElement(AlignmentWriter& writer, const LineList& routeLines, long i, l
 
 }  // namespace
 
-void WriteHorizontalAlignment(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
-                              const std::filesystem::path& workDir) {
-  const long first = scan.horizontalStart, last = scan.horizontalEnd;
-  Point firstPoint = Point::Read(scan.firstHorizontalLine, first);
-  Point lastPoint = Point::Read(scan.lastHorizontalLine, last);
+void WriteHorizontalAlignment(const std::vector<PointRecord>& points, std::ostream& document, std::ostream& gsi) {
+  const Point firstPoint(points.front()), lastPoint(points.back());
   std::string alignmentLength = Fixed8(lastPoint.Station() - firstPoint.Station());
 
   document << "\t\t<Alignment name=\"1\" length=\"" << alignmentLength << " \" staStart=\""
            << XmlEscape(firstPoint.chainage) << " \">\r\n";
   document << "\t\t\t<CoordGeom>\r\n";
-  OutputFile gsi(workDir / "aln.gsi");
-  AlignmentWriter writer(document, gsi.stream());
+  AlignmentWriter writer(document, gsi);
   writer.Gsi(GsiAlignmentHeader());
 
   ElementKind kind = ElementKind::Line;
-  for (long i = first; i < last; ++i) {
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
     try {
-      WriteElement(writer, routeLines, i, last, kind);
+      WriteElement(writer, points, i, kind);
     } catch (Error& e) {
-      // Geometry and GSI failures belong to the element's start point.
-      e.at(kRouteFileName, i + 1);
+      // Geometry and GSI failures belong to the element's start point, in the user's report.
+      e.at(points[i].origin.file, points[i].origin.line);
       throw;
     }
   }
 
-  Point endPoint = Point::Read(routeLines.at(last), last);
-  writer.Gsi(
-      GsiAlignmentElement(endPoint.chainage, GsiElement::EndOfPath, std::nullopt, endPoint.easting, endPoint.northing));
+  try {
+    writer.Gsi(GsiAlignmentElement(lastPoint.chainage, GsiElement::EndOfPath, std::nullopt, lastPoint.easting,
+                                   lastPoint.northing));
+  } catch (Error& e) {
+    e.at(lastPoint.origin.file, lastPoint.origin.line);
+    throw;
+  }
   document << "\t\t\t</CoordGeom>\r\n";
-  gsi.Close();
 }
 
 }  // namespace velkor

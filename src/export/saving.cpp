@@ -9,6 +9,7 @@
 #include "base/output_file.h"
 #include "base/text_fields.h"
 #include "import/route_file.h"
+#include "import/work_files.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -16,8 +17,6 @@ namespace velkor {
 namespace {
 
 constexpr size_t kRecordsPerPiece = 91;
-
-bool Contains(const std::string& line, const char* word) { return line.find(word) != std::string::npos; }
 
 bool IsFile(const std::filesystem::path& file) {
   std::error_code ec;
@@ -125,33 +124,6 @@ std::filesystem::path GsiPiecePath(const std::filesystem::path& document, const 
   return document.parent_path() / PathFromUtf8(prefix + std::to_string(n) + ReplaceAllNoCase(name, ".xml", ".gsi"));
 }
 
-LineList ReduceRouteCopy(const LineList& routeLines) {
-  // The first four letters of the entry and exit tags, as they stand in the route file.
-  const std::string entry = std::string(kTagEntry).substr(0, 4);
-  const std::string exit = std::string(kTagExit).substr(0, 4);
-  LineList copy;
-  for (const std::string& line : routeLines.lines()) {
-    enum class Change { Keep, Spiral, Drop, Profile } change = Change::Keep;
-    if (Contains(line, "ORTA")) change = Change::Spiral;
-    if (Contains(line, entry.c_str()) || Contains(line, exit.c_str())) change = Change::Drop;
-    if (Contains(line, kTagMene)) change = Change::Profile;
-    switch (change) {
-      case Change::Keep:
-        copy.push_back(line);
-        break;
-      case Change::Spiral:
-        copy.push_back(line.substr(0, 64));
-        break;
-      case Change::Drop:
-        break;
-      case Change::Profile:
-        copy.push_back(line.substr(0, 40));
-        break;
-    }
-  }
-  return copy;
-}
-
 std::vector<LineList> SplitGsiPieces(const LineList& gsiLines) {
   std::vector<LineList> pieces;
   // A file without even a header line has nothing a field instrument could load.
@@ -176,11 +148,12 @@ std::vector<std::filesystem::path> SaveOutputs(const std::string& document, cons
                                                const std::filesystem::path& workDir,
                                                const std::vector<std::filesystem::path>& inputs) {
   const std::filesystem::path target = DocumentPath(chosen);
-  const std::filesystem::path route = workDir / kRouteFileName;
+  const std::filesystem::path route = workDir / kRouteFile;
   const std::filesystem::path copy = RouteCopyPath(target);
   const bool withRoute = IsFile(route);
-  const GsiDelivery gsi[] = {PlanGsi(workDir / "aln.gsi", "aln_", target), PlanGsi(workDir / "crs.gsi", "crs_", target),
-                             PlanGsi(workDir / "prf.gsi", "prf_", target)};
+  const GsiDelivery gsi[] = {PlanGsi(workDir / kAlignmentGsiFile, "aln_", target),
+                             PlanGsi(workDir / kSectionGsiFile, "crs_", target),
+                             PlanGsi(workDir / kProfileGsiFile, "prf_", target)};
 
   // An earlier save under this name may have left more pieces than this one writes; none of them may
   // travel to the instrument with this document.
@@ -222,7 +195,7 @@ std::vector<std::filesystem::path> SaveOutputs(const std::string& document, cons
 }
 
 void RemoveGsiFiles(const std::filesystem::path& workDir) {
-  for (const char* name : {"aln.gsi", "crs.gsi", "prf.gsi"}) RemoveQuietly(workDir / name);
+  for (const char* name : {kAlignmentGsiFile, kSectionGsiFile, kProfileGsiFile}) RemoveQuietly(workDir / name);
 }
 
 }  // namespace velkor

@@ -28,10 +28,6 @@ std::filesystem::path RouteCopyPath(const std::filesystem::path& document);
 // Piece n of a GSI file: prefix ("aln_", "prf_", "crs_") + n + the document's file name with ".xml" -> ".gsi".
 std::filesystem::path GsiPiecePath(const std::filesystem::path& document, const std::string& prefix, int n);
 
-// The route lines as the saved copy holds them: spiral points without their clothoid parameter,
-// vertical curve entries and exits gone, other profile lines cut after the curve length.
-LineList ReduceRouteCopy(const LineList& routeLines);
-
 // True for "aln_<n><name>.gsi", "crs_<n><name>.gsi" and "prf_<n><name>.gsi" of this document (n decimal
 // digits, <name>.gsi its own file name with ".xml" -> ".gsi"); nothing else.
 bool IsGsiPieceOf(const std::string& fileName, const std::filesystem::path& document);

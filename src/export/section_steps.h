@@ -4,9 +4,9 @@
 
 #include <filesystem>
 #include <ostream>
+#include <vector>
 
-#include "base/line_list.h"
-#include "export/route_scan.h"
+#include "import/route_file.h"
 
 namespace velkor {
 
@@ -22,12 +22,12 @@ void ExportTinSurface(const TerrainModel& model, const std::filesystem::path& wo
 // Slope plan: the slope-plan reader's lists -> tmps.xml (further Alignment elements).
 void ExportSlopePlan(const SlopePlan& plan, const std::filesystem::path& workDir);
 
-// The route's alignment from "\t\t<Alignment" through "\t\t\t</CoordGeom>" into the document; aln.gsi.
-void WriteHorizontalAlignment(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
-                              const std::filesystem::path& workDir);
+// The route's alignment from "\t\t<Alignment" through "\t\t\t</CoordGeom>" into the document, and its
+// GSI records (aln.gsi). There must be at least one point.
+void WriteHorizontalAlignment(const std::vector<PointRecord>& points, std::ostream& document, std::ostream& gsi);
 
-// The route's profile "\t\t\t<Profile name="1">" through "\t\t\t</Profile>" into the document; prf.gsi.
-void WriteVerticalProfile(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
-                          const std::filesystem::path& workDir);
+// The route's profile "\t\t\t<Profile name="1">" through "\t\t\t</Profile>" into the document, and its
+// GSI records (prf.gsi).
+void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostream& document, std::ostream& gsi);
 
 }  // namespace velkor

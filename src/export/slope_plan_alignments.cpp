@@ -9,6 +9,7 @@
 #include "base/text_fields.h"
 #include "export/section_steps.h"
 #include "export/xml_text.h"
+#include "import/work_files.h"
 #include "ncz/slope_plan.h"
 
 namespace velkor {
@@ -162,7 +163,7 @@ void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
 }
 
 void ExportSlopePlan(const SlopePlan& plan, const std::filesystem::path& workDir) {
-  OutputFile out(workDir / "tmps.xml");
+  OutputFile out(workDir / kSlopePlanPartFile);
   WriteSlopePlanAlignments(plan, out.stream());
   out.Close();
 }

@@ -10,6 +10,7 @@
 #include "base/number_text.h"
 #include "base/output_file.h"
 #include "export/section_steps.h"
+#include "import/work_files.h"
 
 namespace velkor {
 namespace {
@@ -68,7 +69,7 @@ void WriteTinSurface(const TerrainModel& model, std::ostream& out) {
 }
 
 void ExportTinSurface(const TerrainModel& model, const std::filesystem::path& workDir) {
-  OutputFile out(workDir / "tmpc.xml");
+  OutputFile out(workDir / kSurfacePartFile);
   WriteTinSurface(model, out.stream());
   out.Close();
 }

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "base/error.h"
-#include "base/output_file.h"
 #include "base/text_fields.h"
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
@@ -15,21 +14,21 @@ namespace {
 
 constexpr const char* kNoCurve = "0.000";
 
+// A profile record as this export reads it: every "+" dropped, the chainage as LandXML takes it.
 struct ProfilePoint {
   bool entry = false;
   bool exit = false;
   std::string chainage, elevation, curveLength, curveFigure;
 };
 
-ProfilePoint ReadProfileLine(const std::string& text) {
+ProfilePoint ReadProfileRecord(const ProfileRecord& record) {
   ProfilePoint point;
-  point.entry = text.find(kTagEntry) != std::string::npos;
-  point.exit = text.find(kTagExit) != std::string::npos;
-  std::string line = ReplaceAll(text, "+", "");
-  point.chainage = NormalizeChainage(NextField(line));
-  point.elevation = NextField(line);
-  point.curveLength = NextField(line);
-  point.curveFigure = NextField(line);
+  point.entry = record.tag == ProfileTag::Entry;
+  point.exit = record.tag == ProfileTag::Exit;
+  point.chainage = NormalizeChainage(ReplaceAll(record.chainage, "+", ""));
+  point.elevation = ReplaceAll(record.elevation, "+", "");
+  point.curveLength = ReplaceAll(record.curveLength, "+", "");
+  point.curveFigure = ReplaceAll(record.curveFigure, "+", "");
   return point;
 }
 
@@ -39,20 +38,15 @@ void WriteLine(std::ostream& out, int tabs, const std::string& text) {
 
 }  // namespace
 
-void WriteVerticalProfile(const LineList& routeLines, const RouteScan& scan, std::ostream& document,
-                          const std::filesystem::path& workDir) {
-  OutputFile gsiFile(workDir / "prf.gsi");
-  std::ostream& gsi = gsiFile.stream();
+void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostream& document, std::ostream& gsi) {
   gsi << GsiProfileHeader() << "\r\n";
   WriteLine(document, 3, "<Profile name=\"1\">");
   WriteLine(document, 4, "<ProfAlign name=\"1\">");
 
-  const long first = scan.verticalStart;
-  const long end = scan.verticalEnd;
   ProfilePoint last;
-  for (long d = first; d < end; ++d) {
+  for (std::size_t d = 0; d < profile.size(); ++d) {
     try {
-      ProfilePoint point = ReadProfileLine(routeLines.at(d));
+      ProfilePoint point = ReadProfileRecord(profile[d]);
       // Only the exact text "0.000" means no curve: "0.00" and "0" are curve lengths.
       if (point.curveLength != kNoCurve) {
         WriteLine(document, 5,
@@ -66,33 +60,32 @@ void WriteVerticalProfile(const LineList& routeLines, const RouteScan& scan, std
           return GsiProfileElement(point.chainage, GsiElement::Straight, std::nullopt, point.elevation) + "\r\n";
         };
         // A first line that is also a curve exit gets both of its straight records.
-        if (d == first) gsi << straight();
+        if (d == 0) gsi << straight();
         if (point.exit) gsi << straight();
         if (point.entry) {
           // The parabola's figure sits on the vertex line that follows the entry line; an entry line
           // closing the section finds the brace there, whose empty fourth field is no number.
-          std::string figure = ReadProfileLine(routeLines.at(d + 1)).curveFigure;
+          std::string figure = d + 1 < profile.size() ? ReadProfileRecord(profile[d + 1]).curveFigure : "";
           gsi << GsiProfileElement(point.chainage, GsiElement::Parabola, figure, point.elevation) << "\r\n";
         }
       }
       last = std::move(point);
     } catch (Error& error) {
-      error.at(kRouteFileName, d + 1);
+      error.at(profile[d].origin.file, profile[d].origin.line);
       throw;
     }
   }
   // A section without profile lines has no point to end the path at: the file keeps its header only.
-  if (end > first) {
+  if (!profile.empty()) {
     try {
       gsi << GsiProfileElement(last.chainage, GsiElement::EndOfPath, std::nullopt, last.elevation) << "\r\n";
     } catch (Error& error) {
-      error.at(kRouteFileName, end);
+      error.at(profile.back().origin.file, profile.back().origin.line);
       throw;
     }
   }
   WriteLine(document, 4, "</ProfAlign>");
   WriteLine(document, 3, "</Profile>");
-  gsiFile.Close();
 }
 
 }  // namespace velkor

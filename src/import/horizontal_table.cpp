@@ -1,5 +1,5 @@
-// The horizontal element table -> the horizontal section of the route file, one point line per
-// table row, then the clothoid parameter on every spiral point line.
+// The horizontal element table -> the route's points, one per table row, then the clothoid parameter
+// of every spiral point.
 #include <cmath>
 #include <filesystem>
 #include <vector>
@@ -7,12 +7,12 @@
 #include "base/error.h"
 #include "base/input_clash.h"
 #include "base/number_text.h"
-#include "base/output_file.h"
 #include "base/plane_geometry.h"
 #include "base/text_fields.h"
 #include "import/report_reader.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
+#include "import/work_files.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -23,10 +23,7 @@ constexpr char kRowRule = '\xC3';
 constexpr const char* kEndRow = "\xB3PS\xB3";
 
 // Where a failure is reported: the user's own file (not the copy) and a 1-based line in it.
-struct Place {
-  std::string file;
-  long line = 0;
-};
+using Place = SourcePlace;
 
 double NumberAt(const std::string& text, const Place& place) {
   try {
@@ -37,26 +34,12 @@ double NumberAt(const std::string& text, const Place& place) {
   }
 }
 
-// A text that goes into the route file as it stands, and from there into the document and the GSI
-// records, must be a number; it is checked here, where the user's report line is known.
-void CheckedNumber(const std::string& text, const Place& place) { NumberAt(text, place); }
-
 std::string WithoutColumnRules(std::string line) {
   for (char& c : line) {
     if (c == kColumnRule) c = ' ';
   }
   return ReplaceAll(line, "+", "");
 }
-
-class RouteWriter {
- public:
-  explicit RouteWriter(const std::filesystem::path& file) : out_(file) {}
-  void Line(const std::string& text) { out_.stream() << text << "\r\n"; }
-  void Close() { out_.Close(); }
-
- private:
-  OutputFile out_;
-};
 
 // The arc's turning sense from the two extra points its row prints: seen from the arc's start,
 // a third point clockwise of the second means a clockwise arc.
@@ -82,54 +65,50 @@ std::string SignedRadius(const std::string& easting, const std::string& northing
   return FixedNumber(NumberAt(value, firstLine) * sign);
 }
 
-// `origins` (optional) gives, per body line, the place its values came from, so that a failure
-// points into the user's report rather than into the route file.
-void ExtendSpiralLines(const std::filesystem::path& workDir, LineList& lines, const std::vector<Place>* origins) {
-  const std::filesystem::path routeFile = workDir / kRouteFileName;
-  lines = platform::ReadLines(routeFile);
-  auto placeOf = [&](long index) {
-    if (origins && index >= 2 && index - 2 < static_cast<long>(origins->size())) return (*origins)[index - 2];
-    return Place{kRouteFileName, index + 1};
-  };
-  for (long i = 2; i <= lines.size() - 2; ++i) {
-    std::string line = lines.at(i);
-    std::string code = NextField(line), chainage = NextField(line), easting = NextField(line),
-                northing = NextField(line), value = NextField(line);
-    long neighbour;
-    if (code == "TS" || code == "SS") {
-      neighbour = i + 1;
-    } else if (code == "CS") {
-      neighbour = i - 1;
-    } else {
-      continue;
-    }
-    std::string rest = lines.at(neighbour);
-    for (int skip = 0; skip < 4; ++skip) NextField(rest);
-    double radius = NumberAt(rest, placeOf(neighbour));
-    double length = NumberAt(value, placeOf(i));
-    double product = std::fabs(radius) * length;
-    if (!(product >= 0)) {
-      Place place = placeOf(i);
-      throw Error(kInvalidFloatOperation, place.file, place.line);
-    }
-    lines.at(i) = "  " + code + PadLeft(chainage) + PadLeft(easting) + PadLeft(northing) + PadLeft(value) +
-                  PadLeft(FixedNumber(std::sqrt(product))) + " ORTA";
-  }
-  lines.Save(routeFile);
+// The text after the first four fields of a point's route line, where the spiral export reads a
+// neighbour's radius: its value, and for a spiral point already given its parameter, that too.
+std::string TextAfterPosition(const PointRecord& point) {
+  std::string rest = FormatPointLine(point);
+  for (int skip = 0; skip < 4; ++skip) NextField(rest);
+  return rest;
 }
 
 }  // namespace
 
-void ConvertHorizontal(const std::filesystem::path& report, const std::filesystem::path& workDir, LineList& lines) {
-  TextInput input(report);
-  ConvertHorizontal(input, workDir, lines);
+void AddSpiralParameters(std::vector<PointRecord>& points) {
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    PointRecord& point = points[i];
+    // A spiral takes its radius from the curve beside it: the one it leads into, or the one it leaves.
+    std::size_t neighbour;
+    if (point.code == "TS" || point.code == "SS") {
+      neighbour = i + 1;
+    } else if (point.code == "CS") {
+      neighbour = i - 1;
+    } else {
+      continue;
+    }
+    // A spiral at either end of the table has no curve beside it, and no number where its radius
+    // would be.
+    if (neighbour >= points.size()) throw Error(NotAFloat(""), point.origin.file, point.origin.line);
+    const PointRecord& curve = points[neighbour];
+    double radius = NumberAt(TextAfterPosition(curve), curve.origin);
+    double length = NumberAt(point.value, point.origin);
+    double product = std::fabs(radius) * length;
+    if (!(product >= 0)) throw Error(kInvalidFloatOperation, point.origin.file, point.origin.line);
+    point.clothoidA = FixedNumber(std::sqrt(product));
+  }
 }
 
-void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, LineList& lines) {
-  RefuseInputClash({workDir / kReportCopyName, workDir / kRouteFileName}, {report.path()});
+void ConvertHorizontal(const std::filesystem::path& report, const std::filesystem::path& workDir, Route& route) {
+  TextInput input(report);
+  ConvertHorizontal(input, workDir, route);
+}
+
+void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, Route& route) {
+  RefuseInputClash({workDir / kReportCopyFile, workDir / kRouteFile}, {report.path()});
   const std::string reportName = PathToUtf8(report.path().filename());
-  ReportReader reader(report, workDir / kReportCopyName);
-  std::vector<Place> origins;
+  ReportReader reader(report, workDir / kReportCopyFile);
+  std::vector<PointRecord> points;
   try {
     reader.Read();
     reader.Read();
@@ -137,9 +116,6 @@ void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, 
       reader.Finish();
       return;
     }
-    RouteWriter route(workDir / kRouteFileName);
-    route.Line(kHorizontalMarker);
-    route.Line("{");
     while (!reader.AtEnd()) {
       std::string line = reader.Read();
       Place place{reportName, reader.LineNumber()};
@@ -147,11 +123,9 @@ void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, 
         line = WithoutColumnRules(ReplaceAllNoCase(line, "PS", "PE"));
         std::string code = NextField(line), chainage = NextField(line), easting = NextField(line),
                     northing = NextField(line);
-        const std::string station = FormatChainage(NumberAt(chainage, place));
-        CheckedNumber(easting, place);
-        CheckedNumber(northing, place);
-        route.Line(PointLine(code, station, easting, northing, "0.000"));
-        origins.push_back(place);
+        std::string station = FormatChainage(NumberAt(chainage, place));
+        points.push_back(MakePointRecord(std::move(code), std::move(station), std::move(easting), std::move(northing),
+                                         "0.000", place));
         break;
       }
       if (line.empty() || line[0] != kRowRule) continue;
@@ -163,28 +137,23 @@ void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, 
                   northing = NextField(row), value = NextField(row);
       // Straights (DOĞRU) print their length in the value cell; a straight starts with no size.
       if (name.find_first_of("\xD0\xF0") != std::string::npos) value = "0.000";
-      const std::string station = FormatChainage(NumberAt(chainage, place));
+      std::string station = FormatChainage(NumberAt(chainage, place));
       if (name == "YAY") value = SignedRadius(easting, northing, value, reader, place);
-      // The texts go into the route file as they stand, so they are checked in the order they stand.
-      CheckedNumber(easting, place);
-      CheckedNumber(northing, place);
-      CheckedNumber(value, place);
-      route.Line(PointLine(code, station, easting, northing, value));
-      origins.push_back(place);
+      // The value goes into the document and the GSI records as it stands, like the coordinates
+      // (which the record reads), so it must be a number too.
+      PointRecord point = MakePointRecord(std::move(code), std::move(station), std::move(easting), std::move(northing),
+                                          std::move(value), place);
+      NumberAt(point.value, place);
+      points.push_back(std::move(point));
     }
-    route.Line("}");
-    route.Close();
   } catch (...) {
-    // The route file, written in place, keeps what was converted before the failure.
     reader.FinishAfterFailure();
     throw;
   }
   reader.Finish();
-  ExtendSpiralLines(workDir, lines, &origins);
-}
-
-void AddSpiralParameters(const std::filesystem::path& workDir, LineList& lines) {
-  ExtendSpiralLines(workDir, lines, nullptr);
+  AddSpiralParameters(points);
+  route.horizontal = true;
+  route.points = std::move(points);
 }
 
 }  // namespace velkor

@@ -1,9 +1,9 @@
-// The import dialog's OK: both reports through one shared line list into the route file.
+// The import dialog's OK: both reports into the route, and the route file written from it.
 #include "import/report_import.h"
 
-#include "base/line_list.h"
 #include "base/text_fields.h"
 #include "import/route_import.h"
+#include "import/work_files.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -12,24 +12,35 @@ std::string SuggestedOutputName(const std::filesystem::path& elementTable) {
   return ReplaceAllNoCase(PathToUtf8(elementTable), ".cks", ".gec");
 }
 
-std::string AcceptReports(const std::filesystem::path& elementTable, const std::filesystem::path& verticalReport,
-                          const std::filesystem::path& workDir) {
-  LineList lines;
-  std::string suggestedName;
-  if (!elementTable.empty()) {
-    suggestedName = SuggestedOutputName(elementTable);
-    ConvertHorizontal(elementTable, workDir, lines);
-  }
-  if (!verticalReport.empty()) ConvertVertical(verticalReport, workDir, lines);
-  return suggestedName;
+namespace {
+
+// The route file is what Save delivers a copy of; it holds the sections that were converted.
+void WriteRouteFile(const Route& route, const std::filesystem::path& workDir) {
+  if (route.horizontal || route.vertical) FormatRouteFile(route).Save(workDir / kRouteFile);
 }
 
-std::string AcceptReports(TextInput& elementTable, TextInput* verticalReport, const std::filesystem::path& workDir) {
-  LineList lines;
-  std::string suggestedName = SuggestedOutputName(elementTable.path());
-  ConvertHorizontal(elementTable, workDir, lines);
-  if (verticalReport != nullptr) ConvertVertical(*verticalReport, workDir, lines);
-  return suggestedName;
+}  // namespace
+
+AcceptedReports AcceptReports(const std::filesystem::path& elementTable, const std::filesystem::path& verticalReport,
+                              const std::filesystem::path& workDir) {
+  AcceptedReports accepted;
+  if (!elementTable.empty()) {
+    accepted.suggestedOutputName = SuggestedOutputName(elementTable);
+    ConvertHorizontal(elementTable, workDir, accepted.route);
+  }
+  if (!verticalReport.empty()) ConvertVertical(verticalReport, workDir, accepted.route);
+  WriteRouteFile(accepted.route, workDir);
+  return accepted;
+}
+
+AcceptedReports AcceptReports(TextInput& elementTable, TextInput* verticalReport,
+                              const std::filesystem::path& workDir) {
+  AcceptedReports accepted;
+  accepted.suggestedOutputName = SuggestedOutputName(elementTable.path());
+  ConvertHorizontal(elementTable, workDir, accepted.route);
+  if (verticalReport != nullptr) ConvertVertical(*verticalReport, workDir, accepted.route);
+  WriteRouteFile(accepted.route, workDir);
+  return accepted;
 }
 
 }  // namespace velkor

@@ -10,8 +10,6 @@
 
 namespace velkor {
 
-inline constexpr const char* kReportCopyName = "tmp.cks";
-
 class ReportReader {
  public:
   ReportReader(TextInput& report, const std::filesystem::path& copy);

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "base/line_list.h"
+#include "import/route_file.h"
 #include "import/text_input.h"
 
 namespace velkor {
@@ -18,15 +18,17 @@ enum class ReportKind { ElementTable, VerticalReport, Other };
 ReportKind RecognizeReport(const std::filesystem::path& file);
 ReportKind RecognizeReport(TextInput& report);
 
-// The element table -> horizontal section of tmp.gec in the work folder (and its copy tmp.cks),
-// spiral parameters added. A report that is one of those two work files is refused before anything
-// is written.
-void ConvertHorizontal(const std::filesystem::path& report, const std::filesystem::path& workDir, LineList& lines);
-void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, LineList& lines);
-void AddSpiralParameters(const std::filesystem::path& workDir, LineList& lines);
+// The element table -> the route's points (spiral points with their clothoid parameters), its copy
+// tmp.cks in the work folder. A report that is one of the work files is refused before anything is
+// written; a table whose third line names no "ELEMAN" leaves the route without a horizontal section.
+void ConvertHorizontal(const std::filesystem::path& report, const std::filesystem::path& workDir, Route& route);
+void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, Route& route);
+// Each spiral point's clothoid parameter: the root of its length times the radius of the curve beside it.
+void AddSpiralParameters(std::vector<PointRecord>& points);
 
-// The vertical definition report -> vertical section appended to tmp.gec (its copy in tmp.cks).
-void ConvertVertical(const std::filesystem::path& report, const std::filesystem::path& workDir, LineList& lines);
-void ConvertVertical(TextInput& report, const std::filesystem::path& workDir, LineList& lines);
+// The vertical definition report -> the route's profile (its copy in tmp.cks). Only a report
+// converted to its end becomes the profile.
+void ConvertVertical(const std::filesystem::path& report, const std::filesystem::path& workDir, Route& route);
+void ConvertVertical(TextInput& report, const std::filesystem::path& workDir, Route& route);
 
 }  // namespace velkor

@@ -10,6 +10,7 @@
 #include "import/report_reader.h"
 #include "import/route_file.h"
 #include "import/route_import.h"
+#include "import/work_files.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -55,12 +56,25 @@ std::string NumberField(std::string& line) {
 // without its length line never writes an empty field that would shift the route line's columns.
 struct HeldValues {
   std::string pointChainage, pointElevation;
+  long pointLine = 0;  // the report line the point was read from
   std::string curveLength = kNoValue, curveFigure = kNoValue;
   std::string entryChainage, entryElevation;
   double entryGrade = 0;
 };
 
-void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
+ProfileRecord Record(std::string chainage, std::string elevation, std::string curveLength, std::string curveFigure,
+                     ProfileTag tag, SourcePlace origin) {
+  ProfileRecord record;
+  record.chainage = std::move(chainage);
+  record.elevation = std::move(elevation);
+  record.curveLength = std::move(curveLength);
+  record.curveFigure = std::move(curveFigure);
+  record.tag = tag;
+  record.origin = std::move(origin);
+  return record;
+}
+
+void ConvertLine(std::string line, const SourcePlace& place, HeldValues& held, std::vector<ProfileRecord>& profile) {
   line = ReplaceAll(ReplaceAll(line, "\xB3", ""), "+", "");
   const LineKind kind = Classify(line);
   switch (kind) {
@@ -71,9 +85,10 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
       line = ReplaceAllNoCase(line, kind == LineKind::Start ? kStart : kEnd, "");
       held.pointChainage = ChainageField(line);
       held.pointElevation = NumberField(line);
+      held.pointLine = place.line;
       held.curveLength = kNoValue;
       held.curveFigure = kNoValue;
-      lines.push_back(ProfileLine(held.pointChainage, held.pointElevation, kNoValue, kNoValue, kTagMene));
+      profile.push_back(Record(held.pointChainage, held.pointElevation, kNoValue, kNoValue, ProfileTag::Point, place));
       return;
     }
     case LineKind::Length: {
@@ -90,6 +105,7 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
       line = ReplaceAllNoCase(line, kVertex, "");
       held.pointChainage = ChainageField(line);
       held.pointElevation = NumberField(line);
+      held.pointLine = place.line;
       return;
     }
     case LineKind::Entry: {
@@ -97,7 +113,7 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
       held.entryChainage = ChainageField(line);
       held.entryElevation = NumberField(line);
       held.entryGrade = ParseFloat(line);
-      lines.push_back(ProfileLine(held.entryChainage, held.entryElevation, kNoValue, kNoValue, kTagEntry));
+      profile.push_back(Record(held.entryChainage, held.entryElevation, kNoValue, kNoValue, ProfileTag::Entry, place));
       return;
     }
     case LineKind::Exit: {
@@ -110,9 +126,9 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
       if (held.pointChainage.empty()) throw Error(NotAFloat(held.pointChainage));
       // The grades decide crest or sag: a crest carries a negative figure.
       if (exitGrade < held.entryGrade) held.curveFigure = FixedNumber(ParseFloat(held.curveFigure) * -1);
-      lines.push_back(
-          ProfileLine(held.pointChainage, held.pointElevation, held.curveLength, held.curveFigure, kTagMene));
-      lines.push_back(ProfileLine(exitChainage, exitElevation, kNoValue, kNoValue, kTagExit));
+      profile.push_back(Record(held.pointChainage, held.pointElevation, held.curveLength, held.curveFigure,
+                               ProfileTag::Point, {place.file, held.pointLine}));
+      profile.push_back(Record(exitChainage, exitElevation, kNoValue, kNoValue, ProfileTag::Exit, place));
       held.curveFigure = kNoValue;
       return;
     }
@@ -121,33 +137,33 @@ void ConvertLine(std::string line, HeldValues& held, LineList& lines) {
 
 }  // namespace
 
-void ConvertVertical(const std::filesystem::path& report, const std::filesystem::path& workDir, LineList& lines) {
+void ConvertVertical(const std::filesystem::path& report, const std::filesystem::path& workDir, Route& route) {
   TextInput input(report);
-  ConvertVertical(input, workDir, lines);
+  ConvertVertical(input, workDir, route);
 }
 
-void ConvertVertical(TextInput& report, const std::filesystem::path& workDir, LineList& lines) {
-  RefuseInputClash({workDir / kReportCopyName, workDir / kRouteFileName}, {report.path()});
+void ConvertVertical(TextInput& report, const std::filesystem::path& workDir, Route& route) {
+  RefuseInputClash({workDir / kReportCopyFile, workDir / kRouteFile}, {report.path()});
   const std::string label = PathToUtf8(report.path().filename());
   // The user's file is only ever read; its copy in the work folder is what stays of it.
-  ReportReader reader(report, workDir / kReportCopyName);
-  lines.push_back(kVerticalMarker);
-  lines.push_back("{");
+  ReportReader reader(report, workDir / kReportCopyFile);
+  std::vector<ProfileRecord> profile;
   HeldValues held;
   std::string line;
   while (reader.Next(line)) {
+    const SourcePlace place{label, reader.LineNumber()};
     try {
-      ConvertLine(std::move(line), held, lines);
+      ConvertLine(std::move(line), place, held, profile);
     } catch (Error& error) {
-      // The lines appended so far stay in the list, but tmp.gec keeps what the horizontal step wrote.
-      error.at(label, reader.LineNumber());
+      error.at(place.file, place.line);
       reader.FinishAfterFailure();
       throw;
     }
   }
   reader.Finish();
-  lines.push_back("}");
-  lines.Save(workDir / kRouteFileName);
+  // Only a report converted to its end becomes the route's profile.
+  route.vertical = true;
+  route.profile = std::move(profile);
 }
 
 }  // namespace velkor

@@ -15,6 +15,7 @@
 
 #include "app/modal_seam.h"
 #include "app_test_support.h"
+#include "export/conversion_session.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -52,6 +53,7 @@ class ImportDialogTest : public QObject {
 
  private:
   std::unique_ptr<velkor::test::ScratchDir> dir_;
+  std::unique_ptr<velkor::ConversionSession> session_;
   std::unique_ptr<TFormCksGec> dialog_;
   fs::path element_, vertical_, other_;
 
@@ -59,7 +61,9 @@ class ImportDialogTest : public QObject {
   void init() {
     dir_ = std::make_unique<velkor::test::ScratchDir>();
     fs::create_directories(*dir_ / "work");
-    dialog_ = std::make_unique<TFormCksGec>(Q(*dir_ / "work") + QLatin1Char('/'));
+    session_ = std::make_unique<velkor::ConversionSession>(*dir_ / "work");
+    dialog_ = std::make_unique<TFormCksGec>();
+    dialog_->SetSession(session_.get());
     element_ = WriteReport(*dir_ / "tables" / "ELEMAN.cks", kElementHeading);
     vertical_ = WriteReport(*dir_ / "DUSEY.cks", kVerticalHeading);
     other_ = WriteReport(*dir_ / "OTHER.cks", "nothing we know");
@@ -67,6 +71,7 @@ class ImportDialogTest : public QObject {
   }
   void cleanup() {
     dialog_.reset();
+    session_.reset();
     dir_.reset();
   }
 
@@ -232,7 +237,7 @@ class ImportDialogTest : public QObject {
     dialog_->sBitBtn1->click();
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     QCOMPARE(dialog_->suggestedOutputName(), Q(*dir_ / expected.toStdString()));
-    QVERIFY(fs::exists(*dir_ / "work" / "tmp.gec"));
+    QVERIFY(fs::exists(session_->folder() / "tmp.gec"));
   }
 
   void conversionErrorKeepsTheDialogOpen() {

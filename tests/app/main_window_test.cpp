@@ -173,13 +173,16 @@ class MainWindowTest : public QObject {
   }
 
   void failedConversionShowsErrorAndKeepsSaveDisabled() {
-    fs::path route;
+    fs::path gsi;
     DialogScript script;
-    script.Then(ImportAndAccept({}, [&] { fs::remove(route = Conversion() / "tmp.gec"); })).AcknowledgeBox();
+    // The conversion's alignment file cannot be created: a folder stands where it goes.
+    script.Then(ImportAndAccept({}, [&] { fs::create_directories((gsi = Conversion() / "aln.gsi") / "x"); }))
+        .AcknowledgeBox();
     form_->A1Click();
     QCOMPARE(script.boxes().size(), size_t{1});
     QCOMPARE(script.boxes()[0].icon, QMessageBox::Critical);
-    QCOMPARE(script.boxes()[0].text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Cannot open file ") + Q(route));
+    QCOMPARE(script.boxes()[0].text,
+             QStringLiteral("Cannot create file ") + Q(gsi) + QStringLiteral("\nIs a directory"));
     ExpectMenus({false, false, false}, {false, false, false});
     QVERIFY(!form_->ListBox1->isHidden());
     QVERIFY(QApplication::overrideCursor() == nullptr);

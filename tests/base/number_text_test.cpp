@@ -107,11 +107,11 @@ TEST(QuotedText, ShowsReportBytesSafely) {
   EXPECT_EQ(QuotedText("a\x1B[2Jb\x07\x7F\tc"), "a?[2Jb???c");
   EXPECT_EQ(QuotedText(std::string(80, 'x')), std::string(80, 'x'));
   EXPECT_EQ(QuotedText(std::string(100, 'x')), std::string(80, 'x') + "\xE2\x80\xA6");
-  // Code page 1254 (one byte a letter) ends with its own ellipsis; UTF-8 is cut between letters.
-  EXPECT_EQ(QuotedText(std::string(100, '\xDE')), std::string(80, '\xDE') + "\x85");
+  // Report text is code page 1254, one byte a letter; the message is UTF-8 and cut between letters.
+  EXPECT_EQ(QuotedText("G\xDDR\xDD\xDE 92l"), "G\xC4\xB0R\xC4\xB0\xC5\x9E 92l");  // GİRİŞ
   std::string utf8;
-  for (int i = 0; i < 100; ++i) utf8 += "\xC5\x9E";  // Ş
-  EXPECT_EQ(QuotedText(utf8), utf8.substr(0, 160) + "\xE2\x80\xA6");
+  for (int i = 0; i < 80; ++i) utf8 += "\xC5\x9E";  // Ş
+  EXPECT_EQ(QuotedText(std::string(100, '\xDE')), utf8 + "\xE2\x80\xA6");
   EXPECT_EQ(NotAFloat(std::string(1000000, '9') + "x"),
             "'" + std::string(80, '9') + "\xE2\x80\xA6' is not a valid floating point value");
 }

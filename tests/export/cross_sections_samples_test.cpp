@@ -153,9 +153,9 @@ class FixedSectionFile : public ConversionQuestions {
 
 // A straight route from 0 to 950.5 m, as the import leaves it in the work folder.
 void WriteStraightRoute(const std::filesystem::path& workDir) {
-  LineList route({kHorizontalMarker, "{", PointLine("TF", "0+000.000", "500000.000", "4500000.000", "0.000"),
-                  PointLine("PE", "0+950.500", "500475.250", "4500823.154", "0.000"), "}"});
-  route.Save(workDir / kRouteFileName);
+  LineList route({kHorizontalMarker, "{", test::PointLine("TF", "0+000.000", "500000.000", "4500000.000", "0.000"),
+                  test::PointLine("PE", "0+950.500", "500475.250", "4500823.154", "0.000"), "}"});
+  route.Save(workDir / "tmp.gec");
 }
 
 size_t Count(const std::string& text, const std::string& what) {
@@ -172,7 +172,7 @@ TEST(CrossSectionSamples, SharedSampleIsJoinedAndSavedInPiecesOfAtMost91Records)
   FixedSectionFile answers(samples / "ENKESIT.kse");
   ConversionOptions options;
   options.crossSections = true;
-  auto result = G2X(work.path(), options, answers);
+  auto result = G2X(work.path(), test::RouteIn(work.path()), options, answers);
 
   auto stations = ReadStations(ReadBytes(samples / "ENKESIT.kse"));
   size_t begin = result.document.find("\t\t\t<CrossSects>\r\n");
@@ -205,7 +205,7 @@ TEST(CrossSectionSamples, BadLineEndsTheConversionWithItsPlace) {
   ConversionOptions options;
   options.crossSections = true;
   try {
-    G2X(work.path(), options, answers);
+    G2X(work.path(), test::RouteIn(work.path()), options, answers);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "'' is not a valid integer value");

@@ -126,9 +126,10 @@ TEST(DamagedInputs, RefusedWithAMessageOrConvertedToNumbersOnly) {
         ++refused;
         continue;
       }
-      ConversionOptions options{true, true, true, AcceptReports(dir / "ELEMAN.cks", dir / "DUSEY.cks", work)};
+      const AcceptedReports accepted = AcceptReports(dir / "ELEMAN.cks", dir / "DUSEY.cks", work);
+      ConversionOptions options{true, true, true, accepted.suggestedOutputName};
       FolderAnswers answers(dir.path());
-      const std::string document = G2X(work, options, answers).document;
+      const std::string document = G2X(work, accepted.route, options, answers).document;
       ++converted;
       const std::string bad = FirstNonNumber(document);
       EXPECT_TRUE(bad.empty()) << names[damaged] << " damaged (run " << run << ") gave " << bad;

@@ -8,8 +8,8 @@
 
 #include "base/error.h"
 #include "export/conversion_driver.h"
-#include "export/route_scan.h"
 #include "export/xml_text.h"
+#include "import/route_file.h"
 #include "test_paths.h"
 #include "test_support.h"
 
@@ -164,7 +164,7 @@ class DriverTest : public ::testing::Test {
     options.model = model;
     options.slopePlan = slope;
     options.suggestedOutputName = suggested;
-    return G2X(work.path(), options, questions);
+    return G2X(work.path(), test::RouteIn(work.path()), options, questions);
   }
 
   ScratchDir work;

@@ -12,7 +12,6 @@
 #include "base/number_text.h"
 #include "base/plane_geometry.h"
 #include "base/text_fields.h"
-#include "export/route_scan.h"
 #include "export/section_steps.h"
 #include "import/route_file.h"
 #include "test_support.h"
@@ -24,7 +23,7 @@ using test::ScratchDir;
 
 std::string P(const std::string& code, const std::string& chainage, const std::string& e, const std::string& n,
               const std::string& value, const std::string& a = "") {
-  std::string line = PointLine(code, chainage, e, n, value);
+  std::string line = test::PointLine(code, chainage, e, n, value);
   if (!a.empty()) line += std::string(15 - a.size(), ' ') + a + " ORTA";
   return line;
 }
@@ -35,16 +34,14 @@ struct Exported {
 };
 
 Exported Export(const std::vector<std::string>& body) {
-  ScratchDir dir;
   std::vector<std::string> route = {"// Horizontal  //", "{"};
   route.insert(route.end(), body.begin(), body.end());
   route.push_back("}");
-  LineList lines(route);
-  std::ostringstream doc;
-  WriteHorizontalAlignment(lines, ScanRoute(lines), doc, dir.path());
+  std::ostringstream doc, gsi;
+  WriteHorizontalAlignment(ParseRouteFile(LineList(route), "tmp.gec").points, doc, gsi);
   std::string text = doc.str();
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-  return {test::SplitLines(text), test::SplitLines(test::ReadBytes(dir / "aln.gsi"))};
+  return {test::SplitLines(text), test::SplitLines(gsi.str())};
 }
 
 Error ExportFails(const std::vector<std::string>& body) {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "base/number_text.h"
-#include "export/route_scan.h"
 #include "export/section_steps.h"
+#include "import/route_file.h"
 #include "import/route_import.h"
 #include "lib/element_table.h"
 #include "lib/json_lite.h"
@@ -55,12 +55,10 @@ EnPoint Coordinates(const std::string& line) {
 
 std::vector<XmlElement> ConvertAndExport(const std::filesystem::path& report) {
   ScratchDir work;
-  LineList lines;
-  ConvertHorizontal(report, work.path(), lines);
-  LineList route;
-  route = platform::ReadLines(work / "tmp.gec");
-  std::ostringstream doc;
-  WriteHorizontalAlignment(route, ScanRoute(route), doc, work.path());
+  Route route;
+  ConvertHorizontal(report, work.path(), route);
+  std::ostringstream doc, gsi;
+  WriteHorizontalAlignment(route.points, doc, gsi);
   std::vector<XmlElement> out;
   for (const auto& l : test::SplitLines(doc.str())) {
     std::string t = l.substr(l.find_first_not_of('\t'));

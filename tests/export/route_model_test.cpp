@@ -66,11 +66,11 @@ TEST(ElementTableWriter, IsRecognisedAndConvertsRowByRow) {
   test::ScratchDir dir;
   test::WriteBytes(dir / "G.cks", samples::ElementTableReport(route, "G"));
   EXPECT_EQ(RecognizeReport(dir / "G.cks"), ReportKind::ElementTable);
-  LineList lines;
-  ConvertHorizontal(dir / "G.cks", dir.path(), lines);
-  // Marker, brace, one line per element, the end point, brace.
-  ASSERT_EQ(lines.size(), static_cast<long>(route.Elements().size()) + 4);
-  EXPECT_EQ(lines.at(lines.size() - 2).substr(0, 4), "  PE");
+  Route converted;
+  ConvertHorizontal(dir / "G.cks", dir.path(), converted);
+  // One point per element, then the end point.
+  ASSERT_EQ(converted.points.size(), route.Elements().size() + 1);
+  EXPECT_EQ(converted.points.back().code, "PE");
 }
 
 }  // namespace

@@ -31,13 +31,13 @@ class SlopePlanAnswer : public ConversionQuestions {
 std::vector<std::string> Convert(const test::ScratchDir& work, const SlopePlan* plan, bool option, int& asked) {
   test::WriteBytes(
       work / "tmp.gec",
-      test::CrLf({kHorizontalMarker, "{", PointLine("TF", "0+000.000", "500000.000", "4500000.000", "0.000"),
-                  PointLine("PE", "0+100.000", "500100.000", "4500000.000", "0.000"), "}"}));
+      test::CrLf({kHorizontalMarker, "{", test::PointLine("TF", "0+000.000", "500000.000", "4500000.000", "0.000"),
+                  test::PointLine("PE", "0+100.000", "500100.000", "4500000.000", "0.000"), "}"}));
   ConversionOptions options;
   options.slopePlan = option;
   options.suggestedOutputName = "ROUTE.gec";
   SlopePlanAnswer answer(plan);
-  ConversionResult result = G2X(work.workDir(), options, answer);
+  ConversionResult result = G2X(work.workDir(), test::RouteIn(work.path()), options, answer);
   asked = answer.asked;
   return test::SplitLines(result.document);
 }

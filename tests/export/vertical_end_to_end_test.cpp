@@ -11,8 +11,8 @@
 #include "base/line_list.h"
 #include "base/number_text.h"
 #include "export/gsi_records.h"
-#include "export/route_scan.h"
 #include "export/section_steps.h"
+#include "import/route_file.h"
 #include "import/route_import.h"
 #include "lib/exact_profile.h"
 #include "lib/json_lite.h"
@@ -55,13 +55,13 @@ double Millimetres(const std::string& word) { return ParseFloat(word) / 1000; }
 
 // Report -> ConvertVertical (after a horizontal section) -> WriteVerticalProfile, read back.
 Converted Convert(const std::filesystem::path& report, const ScratchDir& work) {
-  LineList lines(std::vector<std::string>{"// Horizontal  //", "{",
-                                          "  TF      0+000.000        100.000        200.000          0.000", "}"});
-  ConvertVertical(report, work.path(), lines);
-  LineList routeLines;
-  routeLines = platform::ReadLines(work / "tmp.gec");
-  std::ostringstream document;
-  WriteVerticalProfile(routeLines, ScanRoute(routeLines), document, work.path());
+  Route route = ParseRouteFile(
+      LineList(std::vector<std::string>{"// Horizontal  //", "{",
+                                        "  TF      0+000.000        100.000        200.000          0.000", "}"}),
+      "tmp.gec");
+  ConvertVertical(report, work.path(), route);
+  std::ostringstream document, profileGsi;
+  WriteVerticalProfile(route.profile, document, profileGsi);
 
   Converted out;
   static const std::regex pvi("\t\t\t\t\t<PVI>(\\S+) (\\S+)</PVI>");
@@ -79,7 +79,7 @@ Converted Convert(const std::filesystem::path& report, const ScratchDir& work) {
           << "unexpected document line " << line;
     }
   }
-  std::vector<std::string> gsi = SplitLines(ReadBytes(work / "prf.gsi"));
+  std::vector<std::string> gsi = SplitLines(profileGsi.str());
   EXPECT_EQ(gsi.at(0), GsiProfileHeader());
   static const std::regex record(
       "\\*11\\.\\.\\.\\.([-+]\\d{16}) 71\\.\\.\\.\\.\\+(\\w{16}) 72\\.\\.\\.\\.([-+]\\w{16}) 83\\.\\.10([-+]\\d{16}) ");

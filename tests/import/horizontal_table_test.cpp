@@ -7,6 +7,7 @@
 
 #include "base/error.h"
 #include "base/line_list.h"
+#include "import/report_import.h"
 #include "import/route_import.h"
 #include "test_support.h"
 
@@ -50,7 +51,7 @@ std::vector<std::string> ArcRow(const std::string& name, const std::string& code
 
 struct Converted {
   std::vector<std::string> routeLines;  // tmp.gec as written
-  LineList list;                        // the shared list afterwards
+  Route route;                          // the records it was written from
 };
 
 class HorizontalTable : public ::testing::Test {
@@ -62,14 +63,13 @@ class HorizontalTable : public ::testing::Test {
   }
   Converted Convert(const std::vector<std::string>& lines) {
     Converted c;
-    ConvertHorizontal(Write(lines), dir_.path(), c.list);
+    c.route = AcceptReports(Write(lines), {}, dir_.path()).route;
     c.routeLines = test::SplitLines(test::ReadBytes(dir_ / "tmp.gec"));
     return c;
   }
   Error ConvertFails(const std::vector<std::string>& lines) {
-    LineList list;
     try {
-      ConvertHorizontal(Write(lines), dir_.path(), list);
+      AcceptReports(Write(lines), {}, dir_.path());
     } catch (const Error& e) {
       return e;
     }
@@ -110,7 +110,7 @@ TEST_F(HorizontalTable, SpiralArcSpiralGivesSixPointLinesWithClothoidParameters)
       "}",
   };
   EXPECT_EQ(c.routeLines, expected);
-  EXPECT_EQ(c.list.lines(), expected);
+  EXPECT_EQ(FormatRouteFile(c.route).lines(), expected);
   // The user's report is read through a copy in the work folder and left as it was.
   EXPECT_EQ(test::ReadBytes(dir_ / "tmp.cks"), test::CrLf(SpiralCurveTable()));
 }
@@ -182,9 +182,11 @@ TEST_F(HorizontalTable, RowsAndEndRowVariants) {
 TEST_F(HorizontalTable, ThirdLineWithoutElemanWritesNothing) {
   std::vector<std::string> t = SpiralCurveTable();
   t[2] = "\xB3 KM \xB3 KOT \xB3";
-  LineList list;
-  ConvertHorizontal(Write(t), dir_.path(), list);
-  EXPECT_TRUE(list.empty());
+  Route route;
+  ConvertHorizontal(Write(t), dir_.path(), route);
+  EXPECT_FALSE(route.horizontal);
+  EXPECT_TRUE(route.points.empty());
+  AcceptReports(dir_ / "YOL.cks", {}, dir_.path());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "tmp.gec"));
   EXPECT_TRUE(std::filesystem::exists(dir_ / "tmp.cks"));
 }
@@ -283,15 +285,15 @@ TEST_F(HorizontalTable, ArcRowCutShortByTheEndOfTheReport) {
   Error e = ConvertFails(t);
   EXPECT_EQ(e.message(), "'' is not a valid floating point value");
   EXPECT_EQ(e.where(), "YOL.cks:6");
-  // What was written before the failure stays.
-  EXPECT_EQ(test::SplitLines(test::ReadBytes(dir_ / "tmp.gec")), (std::vector<std::string>{"// Horizontal  //", "{"}));
+  // A route file is written only for a table converted to its end.
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "tmp.gec"));
 }
 
 TEST_F(HorizontalTable, MissingReportCannotBeOpened) {
-  LineList list;
+  Route route;
   auto missing = dir_ / "YOK.cks";
   try {
-    ConvertHorizontal(missing, dir_.path(), list);
+    ConvertHorizontal(missing, dir_.path(), route);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(test::FirstLine(e.message()), "Cannot open file " + missing.string());
@@ -303,9 +305,9 @@ TEST_F(HorizontalTable, MissingReportCannotBeOpened) {
 TEST_F(HorizontalTable, ReportThatIsAWorkFileIsRefused) {
   for (const char* name : {"tmp.cks", "tmp.gec"}) {
     const auto table = Write(SpiralCurveTable(), name);
-    LineList list;
+    Route route;
     try {
-      ConvertHorizontal(table, dir_.path(), list);
+      ConvertHorizontal(table, dir_.path(), route);
       ADD_FAILURE() << name << ": no error";
     } catch (const Error& e) {
       EXPECT_EQ(e.message(), "Cannot write " + table.string() + ": it is the input file " + table.string() +
@@ -318,7 +320,6 @@ TEST_F(HorizontalTable, ReportThatIsAWorkFileIsRefused) {
 }
 
 TEST(AddSpiralParameters, NeighbourValueSignDoesNotMatterAndOtherLinesStay) {
-  ScratchDir dir;
   const std::vector<std::string> route = {
       "// Horizontal  //",
       "{",
@@ -327,13 +328,11 @@ TEST(AddSpiralParameters, NeighbourValueSignDoesNotMatterAndOtherLinesStay) {
       "  XX      0+180.000          5.000          6.000          1.000",
       "}",
   };
-  test::WriteBytes(dir / "tmp.gec", test::CrLf(route));
-  LineList list;
-  AddSpiralParameters(dir.path(), list);
+  Route records = ParseRouteFile(LineList(route), "tmp.gec");
+  AddSpiralParameters(records.points);
   std::vector<std::string> expected = route;
   expected[2] += "        160.000 ORTA";
-  EXPECT_EQ(test::SplitLines(test::ReadBytes(dir / "tmp.gec")), expected);
-  EXPECT_EQ(list.lines(), expected);
+  EXPECT_EQ(FormatRouteFile(records).lines(), expected);
 }
 
 TEST(RecognizeReport, ByTheHeadingCellOfTheThirdLine) {

@@ -50,15 +50,25 @@ std::string Exit(const std::string& ch, const std::string& z, const std::string&
   return Row({kExitWord, ch, z, g});
 }
 
+std::string ProfileLine(const std::string& ch, const std::string& z, const std::string& l, const std::string& f,
+                        ProfileTag tag) {
+  ProfileRecord record;
+  record.chainage = ch;
+  record.elevation = z;
+  record.curveLength = l;
+  record.curveFigure = f;
+  record.tag = tag;
+  return FormatProfileLine(record);
+}
 std::string Mene(const std::string& ch, const std::string& z, const std::string& l = "0.000",
                  const std::string& f = "0.000") {
-  return ProfileLine(ch, z, l, f, kTagMene);
+  return ProfileLine(ch, z, l, f, ProfileTag::Point);
 }
 std::string EntryLine(const std::string& ch, const std::string& z) {
-  return ProfileLine(ch, z, "0.000", "0.000", kTagEntry);
+  return ProfileLine(ch, z, "0.000", "0.000", ProfileTag::Entry);
 }
 std::string ExitLine(const std::string& ch, const std::string& z) {
-  return ProfileLine(ch, z, "0.000", "0.000", kTagExit);
+  return ProfileLine(ch, z, "0.000", "0.000", ProfileTag::Exit);
 }
 
 const std::vector<std::string> kHorizontal = {"// Horizontal  //", "{",
@@ -73,10 +83,9 @@ class VerticalReport : public ::testing::Test {
     std::vector<std::string> report = Heading();
     report.insert(report.end(), rows.begin(), rows.end());
     WriteBytes(reportPath(), CrLf(report));
-    lines = LineList(kHorizontal);
-    ConvertVertical(reportPath(), work.path(), lines);
-    std::vector<std::string> all = lines.lines();
-    EXPECT_EQ(ReadBytes(work / "tmp.gec"), CrLf(all));
+    route = ParseRouteFile(LineList(kHorizontal), "tmp.gec");
+    ConvertVertical(reportPath(), work.path(), route);
+    std::vector<std::string> all = FormatRouteFile(route).lines();
     std::vector<std::string> head(all.begin(), all.begin() + kHorizontal.size());
     EXPECT_EQ(head, kHorizontal);
     std::vector<std::string> section(all.begin() + kHorizontal.size(), all.end());
@@ -93,9 +102,9 @@ class VerticalReport : public ::testing::Test {
     std::vector<std::string> report = Heading();
     report.insert(report.end(), rows.begin(), rows.end());
     WriteBytes(reportPath(), CrLf(report));
-    lines = LineList(kHorizontal);
+    route = ParseRouteFile(LineList(kHorizontal), "tmp.gec");
     try {
-      ConvertVertical(reportPath(), work.path(), lines);
+      ConvertVertical(reportPath(), work.path(), route);
       ADD_FAILURE() << "no error for " << message;
     } catch (const Error& error) {
       EXPECT_EQ(error.message(), message);
@@ -106,7 +115,7 @@ class VerticalReport : public ::testing::Test {
   std::filesystem::path reportPath() const { return source.path() / "DUSEY.cks"; }
 
   ScratchDir work, source;
-  LineList lines;
+  Route route;
 };
 
 TEST_F(VerticalReport, OneCrestCurveGivesFiveLinesWithNegativeFigure) {
@@ -212,7 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
                           "902\xD0"
                           "600",
                           "1.000")},
-                    "'902\xD0"
+                    // The message quotes the report's byte as the letter it is, in UTF-8.
+                    "'902\xC4\x9E"
                     "600' is not a valid floating point value",
                     7},
         // Nothing known before the first start line: an exit there has no vertex to write.
@@ -268,15 +278,15 @@ TEST_F(VerticalReport, ReportWithoutKeywordLinesGivesAnEmptySection) {
   EXPECT_TRUE(Convert({"nothing to read", ""}).empty());
 }
 
-TEST_F(VerticalReport, FailureLeavesTheRouteFileAsTheHorizontalStepWroteIt) {
+TEST_F(VerticalReport, FailureLeavesTheRouteAsTheHorizontalStepMadeIt) {
   const std::string horizontalFile = CrLf(kHorizontal);
   WriteBytes(work / "tmp.gec", horizontalFile);
   ExpectFailure({Start("0+000.000", "850.000"), Entry("0+200.000", "854.000", "2.000"), Vertex("x", "1")},
                 "'x' is not a valid floating point value", 7);
   EXPECT_EQ(ReadBytes(work / "tmp.gec"), horizontalFile);
-  // The lines converted before the failure stay in the list.
-  ASSERT_EQ(lines.size(), static_cast<long>(kHorizontal.size()) + 4);
-  EXPECT_EQ(lines.at(lines.size() - 1), EntryLine("0+200.000", "854.000"));
+  // Only a report converted to its end becomes the profile.
+  EXPECT_FALSE(route.vertical);
+  EXPECT_EQ(FormatRouteFile(route).lines(), kHorizontal);
   // The report copy is left in the work folder.
   EXPECT_EQ(ReadBytes(work / "tmp.cks"), ReadBytes(reportPath()));
 }
@@ -295,29 +305,29 @@ TEST_F(VerticalReport, ReportThatIsAWorkFileIsRefused) {
   for (const char* name : {"tmp.cks", "tmp.gec"}) {
     WriteBytes(work / "tmp.gec", horizontalFile);
     WriteBytes(work / name, CrLf(report));
-    lines = LineList(kHorizontal);
+    route = ParseRouteFile(LineList(kHorizontal), "tmp.gec");
     try {
-      ConvertVertical(work / name, work.path(), lines);
+      ConvertVertical(work / name, work.path(), route);
       ADD_FAILURE() << name << ": no error";
     } catch (const Error& error) {
       EXPECT_EQ(error.message(), "Cannot write " + (work / name).string() + ": it is the input file " +
                                      (work / name).string() + "; nothing was written");
     }
     EXPECT_EQ(ReadBytes(work / name), CrLf(report)) << name;
-    EXPECT_EQ(lines.lines(), kHorizontal) << name;
+    EXPECT_EQ(FormatRouteFile(route).lines(), kHorizontal) << name;
   }
 }
 
 TEST_F(VerticalReport, MissingReportCannotBeOpened) {
-  lines = LineList(kHorizontal);
+  route = ParseRouteFile(LineList(kHorizontal), "tmp.gec");
   const auto missing = source.path() / "YOK.cks";
   try {
-    ConvertVertical(missing, work.path(), lines);
+    ConvertVertical(missing, work.path(), route);
     ADD_FAILURE() << "no error";
   } catch (const Error& error) {
     EXPECT_EQ(test::FirstLine(error.message()), "Cannot open file " + missing.string());
   }
-  EXPECT_EQ(lines.lines(), kHorizontal);
+  EXPECT_EQ(FormatRouteFile(route).lines(), kHorizontal);
 }
 
 }  // namespace
