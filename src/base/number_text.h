@@ -20,6 +20,9 @@ bool TryParseInt(std::string_view text, int& value);
 
 // "%W.Df": D decimals, halves away from zero (0.0625 -> "0.063"), padded with blanks on the left to W.
 std::string FormatFixed(double value, int decimals, int width = 0);
+// Three decimals, halves away from zero, no blanks ("-250.000"): how the program writes coordinates,
+// elevations and lengths it computes.
+inline std::string FixedNumber(double value) { return FormatFixed(value, 3); }
 // The same text as FormatFixed appended to `out`, without a temporary: for the million-line writers.
 void AppendFixed(std::string& out, double value, int decimals, int width = 0);
 

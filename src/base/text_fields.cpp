@@ -96,6 +96,4 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
   return out;
 }
 
-std::string FixedNumber(double value) { return FormatFixed(value, 3); }
-
 }  // namespace velkor

@@ -21,7 +21,4 @@ std::string ReplaceAllNoCase(const std::string& text, const std::string& from, c
 // Every occurrence of `from` (exact bytes) replaced by `to`.
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
 
-// The number with three decimals, halves away from zero, no blanks ("-250.000").
-std::string FixedNumber(double value);
-
 }  // namespace velkor

@@ -2,6 +2,7 @@
 #include "cli/drawing_inputs.h"
 
 #include "base/error.h"
+#include "base/text_encoding.h"
 #include "ncz/model_reader.h"
 #include "ncz/slope_plan_reader.h"
 
@@ -13,7 +14,7 @@ namespace {
 // than read as an empty drawing.
 void RequireDrawing(const std::filesystem::path& drawing) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(drawing, ec)) throw Error(CannotOpen(drawing.string()));
+  if (!std::filesystem::is_regular_file(drawing, ec)) throw Error(CannotOpen(PathToUtf8(drawing)));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "base/line_list.h"
+#include "base/line_writer.h"
 #include "base/output_file.h"
 #include "base/text_fields.h"
 #include "export/section_steps.h"
@@ -33,8 +34,6 @@ constexpr const char* kHeader[] = {
     "manufacturerURL=\"www.zozasoftware.com\"></Application>",
     "\t<Alignments name=\"Dud32\">",
 };
-
-void WriteLine(std::ostream& out, const char* line) { out << line << "\r\n"; }
 
 // Copies a part file's lines, each ended by CR LF whatever ending it had, and deletes the file.
 // A part file that is not there adds nothing.
@@ -89,12 +88,12 @@ ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, c
 
   std::string document = std::move(out).str();
   if (options.crossSections) JoinPartFile(document, workDir / kSectionsPartFile);
-  document += "\t\t</Alignment>\r\n";
+  AppendLine(document, "</Alignment>", 2);
   if (options.slopePlan) JoinPartFile(document, workDir / kSlopePlanPartFile);
-  document += "\t</Alignments>\r\n";
+  AppendLine(document, "</Alignments>", 1);
   // LandXML keeps surfaces beside the alignments, under the root.
   if (options.model) JoinPartFile(document, workDir / kSurfacePartFile);
-  document += "</LandXML>\r\n";
+  AppendLine(document, "</LandXML>");
 
   // Assembled in code page 1254 like every input it came from; it declares utf-8, so it leaves as such.
   result.document = IsAscii(document) ? std::move(document) : Cp1254ToUtf8(document);

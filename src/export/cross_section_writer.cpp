@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "base/error.h"
+#include "base/line_writer.h"
 #include "base/number_text.h"
 #include "base/text_fields.h"
 #include "export/gsi_records.h"
@@ -11,8 +12,6 @@
 
 namespace velkor {
 namespace {
-
-constexpr const char* kEol = "\r\n";
 
 constexpr const char* kVertexBeforeStation =
     "Vertex line before the first station line: a cross-section file must begin with a station line (kind 1)";
@@ -28,8 +27,8 @@ class CrossSectionWriter::Block {
  public:
   Block(std::ostream& xml, std::ostream& gsi) : xml_(xml), gsi_(gsi) {}
 
-  void Begin() { xml_ << "\t\t\t<CrossSects>" << kEol; }
-  void End() { xml_ << "\t\t\t</CrossSects>" << kEol; }
+  void Begin() { xml_ << "\t\t\t<CrossSects>" << kLineEnd; }
+  void End() { xml_ << "\t\t\t</CrossSects>" << kLineEnd; }
 
   void Station(const std::string& station) {
     if (open_) Close();
@@ -37,8 +36,8 @@ class CrossSectionWriter::Block {
     // closing station only ends the one being built.
     open_ = station != kNoSectionStation;
     if (open_) {
-      xml_ << "\t\t\t\t<CrossSect sta=\"" << XmlEscape(station) << "\">" << kEol;
-      xml_ << "\t\t\t\t\t<CrossSectSurf name=\"Cst\">" << kEol;
+      xml_ << "\t\t\t\t<CrossSect sta=\"" << XmlEscape(station) << "\">" << kLineEnd;
+      xml_ << "\t\t\t\t\t<CrossSectSurf name=\"Cst\">" << kLineEnd;
     }
     started_ = true;
     points_.clear();
@@ -59,15 +58,15 @@ class CrossSectionWriter::Block {
     points_ += ' ';
     points_ += elevation;
     current_.push_back(name);
-    gsi_ << record << kEol;
+    gsi_ << record << kLineEnd;
   }
 
  private:
   void Close() {
-    xml_ << "\t\t\t\t\t\t<PntList2D>" << points_ << "</PntList2D>" << kEol;
+    xml_ << "\t\t\t\t\t\t<PntList2D>" << points_ << "</PntList2D>" << kLineEnd;
     xml_ << "\t\t\t\t\t\t<Feature code=\"RR Vertex Name\">";
     for (size_t i = 0; i < current_.size(); ++i) xml_ << (i ? "," : "") << XmlEscape(current_[i]);
-    xml_ << "</Feature>" << kEol;
+    xml_ << "</Feature>" << kLineEnd;
     // The section before had no vertices: nothing to connect to, so no connections at all.
     if (!previous_.empty()) {
       std::unordered_set<std::string> before(previous_.begin(), previous_.end());
@@ -79,12 +78,12 @@ class CrossSectionWriter::Block {
         if (!pairs.empty()) pairs += ',';
         pairs += escaped + "," + escaped;
       }
-      xml_ << "\t\t\t\t\t\t\t<Feature code=\"RR Vertex Connections\">" << kEol;
-      xml_ << "\t\t\t\t\t\t\t<Feature code=\"RR Vertex Interpolate\">" << pairs << "</Feature>" << kEol;
-      xml_ << "\t\t\t\t\t\t</Feature>" << kEol;
+      xml_ << "\t\t\t\t\t\t\t<Feature code=\"RR Vertex Connections\">" << kLineEnd;
+      xml_ << "\t\t\t\t\t\t\t<Feature code=\"RR Vertex Interpolate\">" << pairs << "</Feature>" << kLineEnd;
+      xml_ << "\t\t\t\t\t\t</Feature>" << kLineEnd;
     }
-    xml_ << "\t\t\t\t\t</CrossSectSurf>" << kEol;
-    xml_ << "\t\t\t\t</CrossSect>" << kEol;
+    xml_ << "\t\t\t\t\t</CrossSectSurf>" << kLineEnd;
+    xml_ << "\t\t\t\t</CrossSect>" << kLineEnd;
   }
 
   std::ostream& xml_;

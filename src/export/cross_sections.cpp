@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "base/input_clash.h"
+#include "base/line_writer.h"
 #include "base/output_file.h"
 #include "export/cross_section_writer.h"
 #include "export/gsi_records.h"
@@ -21,14 +22,14 @@ void ExportCrossSections(const std::filesystem::path& sectionFile, const std::fi
   TextInput input(sectionFile);
   OutputFile rewritten(rewrittenFile);
   OutputFile gsi(gsiFile);
-  gsi.stream() << GsiSectionHeader() << "\r\n";
+  WriteLine(gsi.stream(), GsiSectionHeader());
   OutputFile xml(xmlFile);
   CrossSectionWriter writer(xml.stream(), gsi.stream(), PathToUtf8(sectionFile));
 
   // A failure in the block stops the block, but the rewritten copy is completed all the same.
   std::exception_ptr failure;
   auto take = [&](const std::string& line) {
-    rewritten.stream() << line << "\r\n";
+    WriteLine(rewritten.stream(), line);
     if (failure) return;
     try {
       writer.Line(line);

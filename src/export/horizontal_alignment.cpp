@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/error.h"
+#include "base/line_writer.h"
 #include "base/number_text.h"
 #include "base/plane_geometry.h"
 #include "base/text_fields.h"
@@ -38,7 +39,6 @@ double Finite(long double value) {
 
 std::string General(double value) { return FormatGeneral(value); }
 std::string Fixed8(double value) { return FormatFixed(value, 8); }
-std::string Fixed3(double value) { return FormatFixed(value, 3); }
 
 // One point of the route as this export reads it: the chainage as LandXML takes it ("0250.000").
 struct Point {
@@ -75,16 +75,14 @@ class AlignmentWriter {
  public:
   AlignmentWriter(std::ostream& document, std::ostream& gsi) : doc_(document), gsi_(gsi) {}
 
-  void Doc(int tabs, const std::string& text) {
-    doc_ << std::string(static_cast<size_t>(tabs), '\t') << text << "\r\n";
-  }
-  void Gsi(const std::string& record) { gsi_ << record << "\r\n"; }
+  void Doc(int tabs, const std::string& text) { WriteLine(doc_, text, tabs); }
+  void Gsi(const std::string& record) { WriteLine(gsi_, record); }
 
   void StartEnd(const char* tag, const Point& p) {
     Doc(5, std::string("<") + tag + ">" + XmlEscape(p.northing) + " " + XmlEscape(p.easting) + " </" + tag + ">");
   }
   void Computed(const char* tag, PlanePoint p) {
-    Doc(5, std::string("<") + tag + ">" + Fixed3(p.n) + " " + Fixed3(p.e) + " </" + tag + ">");
+    Doc(5, std::string("<") + tag + ">" + FixedNumber(p.n) + " " + FixedNumber(p.e) + " </" + tag + ">");
   }
 
   // Direction from one point to another, in degrees.
@@ -245,9 +243,11 @@ void WriteHorizontalAlignment(const std::vector<PointRecord>& points, std::ostre
   const Point firstPoint(points.front()), lastPoint(points.back());
   std::string alignmentLength = Fixed8(lastPoint.Station() - firstPoint.Station());
 
-  document << "\t\t<Alignment name=\"1\" length=\"" << alignmentLength << " \" staStart=\""
-           << XmlEscape(firstPoint.chainage) << " \">\r\n";
-  document << "\t\t\t<CoordGeom>\r\n";
+  WriteLine(
+      document,
+      "<Alignment name=\"1\" length=\"" + alignmentLength + " \" staStart=\"" + XmlEscape(firstPoint.chainage) + " \">",
+      2);
+  WriteLine(document, "<CoordGeom>", 3);
   AlignmentWriter writer(document, gsi);
   writer.Gsi(GsiAlignmentHeader());
 
@@ -269,7 +269,7 @@ void WriteHorizontalAlignment(const std::vector<PointRecord>& points, std::ostre
     e.at(lastPoint.origin.file, lastPoint.origin.line);
     throw;
   }
-  document << "\t\t\t</CoordGeom>\r\n";
+  WriteLine(document, "</CoordGeom>", 3);
 }
 
 }  // namespace velkor

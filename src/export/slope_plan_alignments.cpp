@@ -3,6 +3,7 @@
 #include "export/slope_plan_alignments.h"
 
 #include "base/error.h"
+#include "base/line_writer.h"
 #include "base/number_text.h"
 #include "base/output_file.h"
 #include "base/plane_geometry.h"
@@ -14,8 +15,6 @@
 
 namespace velkor {
 namespace {
-
-constexpr const char* kEol = "\r\n";
 
 struct Vertex {
   std::string eastingText;
@@ -35,14 +34,6 @@ Vertex ReadVertex(std::string text) {
   v.z = ParseFloat(text);
   return v;
 }
-
-std::string Trimmed(const std::string& text) {
-  std::string::size_type start = text.find_first_not_of(' ');
-  if (start == std::string::npos) return {};
-  return text.substr(start, text.find_last_not_of(' ') - start + 1);
-}
-
-std::string Fixed(double value, int decimals, int width) { return Trimmed(FormatFixed(value, decimals, width)); }
 
 const EntryFields* FieldsOf(const std::vector<EntryFields>& fields, size_t i) {
   return i < fields.size() ? &fields[i] : nullptr;
@@ -93,51 +84,51 @@ void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>
     text.clear();
   };
   const std::string escaped = XmlEscape(name);
-  text +=
-      "\t\t<Alignment name=\"" + escaped + "\" length=\"" + Fixed(total, 6, 15) + "\" staStart=\"0.000000\">" + kEol;
+  text += "\t\t<Alignment name=\"" + escaped + "\" length=\"" + FormatFixed(total, 6) + "\" staStart=\"0.000000\">" +
+          kLineEnd;
   text += "\t\t\t<CoordGeom>";
-  text += kEol;
+  text += kLineEnd;
   double station = 0;
   for (size_t j = 1; j < n; ++j) {
     const Vertex& from = vertices[j - 1];
     const Vertex& to = vertices[j];
     double dir = GradToDeg(Azimuth(from.e, from.n, to.e, to.n));
     text += "\t\t\t\t<Line dir=\"";
-    text += Fixed(dir, 6, 10);
+    text += FormatFixed(dir, 6);
     text += "\" length=\"";
-    text += Fixed(lengths[j], 3, 10);
+    text += FixedNumber(lengths[j]);
     text += "\" staStart=\"";
-    text += j == 1 ? std::string("0.000") : Fixed(station, 3, 10);
+    text += j == 1 ? std::string("0.000") : FixedNumber(station);
     text += "\">";
-    text += kEol;
-    text += "\t\t\t\t\t<Start>" + from.northingText + ' ' + from.eastingText + " </Start>" + kEol;
-    text += "\t\t\t\t\t<End>" + to.northingText + ' ' + to.eastingText + " </End>" + kEol;
+    text += kLineEnd;
+    text += "\t\t\t\t\t<Start>" + from.northingText + ' ' + from.eastingText + " </Start>" + kLineEnd;
+    text += "\t\t\t\t\t<End>" + to.northingText + ' ' + to.eastingText + " </End>" + kLineEnd;
     text += "\t\t\t\t</Line>";
-    text += kEol;
+    text += kLineEnd;
     station += lengths[j];
     flushIfLarge();
   }
   text += "\t\t\t</CoordGeom>";
-  text += kEol;
-  text += "\t\t\t<Profile name=\"" + escaped + "\">" + kEol;
-  text += "\t\t\t\t<ProfAlign name=\"" + escaped + "\">" + kEol;
+  text += kLineEnd;
+  text += "\t\t\t<Profile name=\"" + escaped + "\">" + kLineEnd;
+  text += "\t\t\t\t<ProfAlign name=\"" + escaped + "\">" + kLineEnd;
   station = 0;
   for (size_t j = 0; j < n; ++j) {
     station += lengths[j];
     text += "\t\t\t\t\t<PVI>";
-    text += Fixed(station, 3, 15);
+    text += FixedNumber(station);
     text += ' ';
-    text += Fixed(vertices[j].z, 3, 15);
+    text += FixedNumber(vertices[j].z);
     text += "</PVI>";
-    text += kEol;
+    text += kLineEnd;
     flushIfLarge();
   }
   text += "\t\t\t\t</ProfAlign>";
-  text += kEol;
+  text += kLineEnd;
   text += "\t\t\t</Profile>";
-  text += kEol;
+  text += kLineEnd;
   text += "\t\t</Alignment>";
-  text += kEol;
+  text += kLineEnd;
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/error.h"
+#include "base/line_writer.h"
 #include "base/number_text.h"
 #include "base/output_file.h"
 #include "export/section_steps.h"
@@ -34,10 +35,10 @@ void WriteTinSurface(const TerrainModel& model, std::ostream& out) {
       buffer.clear();
     }
   };
-  buffer += "\t<Surfaces>\r\n";
-  buffer += "\t\t<Surface name=\"1\" desc=\"Dud32\">\r\n";
-  buffer += "\t\t\t<Definition surfType=\"TIN\">\r\n";
-  buffer += "\t\t\t\t<Pnts>\r\n";
+  AppendLine(buffer, "<Surfaces>", 1);
+  AppendLine(buffer, "<Surface name=\"1\" desc=\"Dud32\">", 2);
+  AppendLine(buffer, "<Definition surfType=\"TIN\">", 3);
+  AppendLine(buffer, "<Pnts>", 4);
   std::size_t id = 0;
   for (const TGeometryPoint& point : model.coordinates) {
     buffer += "\t\t\t\t\t<P id=\"";
@@ -50,21 +51,23 @@ void WriteTinSurface(const TerrainModel& model, std::ostream& out) {
     AppendFixed(buffer, point.x, 3);
     buffer += ' ';
     AppendFixed(buffer, point.z, 3);
-    buffer += "</P>\r\n";
+    buffer += "</P>";
+    buffer += kLineEnd;
     flush(false);
   }
-  buffer += "\t\t\t\t</Pnts>\r\n";
-  buffer += "\t\t\t\t<Faces>\r\n";
+  AppendLine(buffer, "</Pnts>", 4);
+  AppendLine(buffer, "<Faces>", 4);
   for (const std::string& face : model.faces) {
     buffer += "\t\t\t\t\t<F>";
     buffer += face;
-    buffer += "</F>\r\n";
+    buffer += "</F>";
+    buffer += kLineEnd;
     flush(false);
   }
-  buffer += "\t\t\t\t</Faces>\r\n";
-  buffer += "\t\t\t</Definition>\r\n";
-  buffer += "\t\t</Surface>\r\n";
-  buffer += "\t</Surfaces>\r\n";
+  AppendLine(buffer, "</Faces>", 4);
+  AppendLine(buffer, "</Definition>", 3);
+  AppendLine(buffer, "</Surface>", 2);
+  AppendLine(buffer, "</Surfaces>", 1);
   flush(true);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/error.h"
+#include "base/line_writer.h"
 #include "base/text_fields.h"
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
@@ -32,16 +33,12 @@ ProfilePoint ReadProfileRecord(const ProfileRecord& record) {
   return point;
 }
 
-void WriteLine(std::ostream& out, int tabs, const std::string& text) {
-  out << std::string(static_cast<size_t>(tabs), '\t') << text << "\r\n";
-}
-
 }  // namespace
 
 void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostream& document, std::ostream& gsi) {
-  gsi << GsiProfileHeader() << "\r\n";
-  WriteLine(document, 3, "<Profile name=\"1\">");
-  WriteLine(document, 4, "<ProfAlign name=\"1\">");
+  WriteLine(gsi, GsiProfileHeader());
+  WriteLine(document, "<Profile name=\"1\">", 3);
+  WriteLine(document, "<ProfAlign name=\"1\">", 4);
 
   ProfilePoint last;
   for (std::size_t d = 0; d < profile.size(); ++d) {
@@ -49,24 +46,25 @@ void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostrea
       ProfilePoint point = ReadProfileRecord(profile[d]);
       // Only the exact text "0.000" means no curve: "0.00" and "0" are curve lengths.
       if (point.curveLength != kNoCurve) {
-        WriteLine(document, 5,
+        WriteLine(document,
                   "<ParaCurve length=\"" + XmlEscape(point.curveLength) + "\" desc=\"" + XmlEscape(point.curveFigure) +
-                      "\">" + XmlEscape(point.chainage) + " " + XmlEscape(point.elevation) + "</ParaCurve>");
+                      "\">" + XmlEscape(point.chainage) + " " + XmlEscape(point.elevation) + "</ParaCurve>",
+                  5);
       } else {
         if (!point.entry && !point.exit) {
-          WriteLine(document, 5, "<PVI>" + XmlEscape(point.chainage) + " " + XmlEscape(point.elevation) + "</PVI>");
+          WriteLine(document, "<PVI>" + XmlEscape(point.chainage) + " " + XmlEscape(point.elevation) + "</PVI>", 5);
         }
         auto straight = [&] {
-          return GsiProfileElement(point.chainage, GsiElement::Straight, std::nullopt, point.elevation) + "\r\n";
+          WriteLine(gsi, GsiProfileElement(point.chainage, GsiElement::Straight, std::nullopt, point.elevation));
         };
         // A first line that is also a curve exit gets both of its straight records.
-        if (d == 0) gsi << straight();
-        if (point.exit) gsi << straight();
+        if (d == 0) straight();
+        if (point.exit) straight();
         if (point.entry) {
           // The parabola's figure sits on the vertex line that follows the entry line; an entry line
           // closing the section finds the brace there, whose empty fourth field is no number.
           std::string figure = d + 1 < profile.size() ? ReadProfileRecord(profile[d + 1]).curveFigure : "";
-          gsi << GsiProfileElement(point.chainage, GsiElement::Parabola, figure, point.elevation) << "\r\n";
+          WriteLine(gsi, GsiProfileElement(point.chainage, GsiElement::Parabola, figure, point.elevation));
         }
       }
       last = std::move(point);
@@ -78,14 +76,14 @@ void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostrea
   // A section without profile lines has no point to end the path at: the file keeps its header only.
   if (!profile.empty()) {
     try {
-      gsi << GsiProfileElement(last.chainage, GsiElement::EndOfPath, std::nullopt, last.elevation) << "\r\n";
+      WriteLine(gsi, GsiProfileElement(last.chainage, GsiElement::EndOfPath, std::nullopt, last.elevation));
     } catch (Error& error) {
       error.at(profile.back().origin.file, profile.back().origin.line);
       throw;
     }
   }
-  WriteLine(document, 4, "</ProfAlign>");
-  WriteLine(document, 3, "</Profile>");
+  WriteLine(document, "</ProfAlign>", 4);
+  WriteLine(document, "</Profile>", 3);
 }
 
 }  // namespace velkor

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/error.h"
+#include "base/text_encoding.h"
 
 namespace velkor {
 namespace {
@@ -45,9 +46,9 @@ void NczReader::Open(const std::filesystem::path& file) {
   Close();
   // A folder opens like a file on some systems and then reads as nonsense; it is no drawing.
   std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) throw Error(CannotOpen(file.string()));
+  if (std::filesystem::is_directory(file, ec)) throw Error(CannotOpen(PathToUtf8(file)));
   file_.open(file, std::ios::binary);
-  if (!file_) throw Error(CannotOpen(file.string()));
+  if (!file_) throw Error(CannotOpen(PathToUtf8(file)));
   file_.seekg(0, std::ios::end);
   std::streamoff end = file_.tellg();
   size_ = end > 0 ? static_cast<std::int64_t>(end) : 0;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "base/number_text.h"
 #include "base/text_fields.h"
 
 namespace velkor::samples {
