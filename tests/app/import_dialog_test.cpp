@@ -240,18 +240,39 @@ class ImportDialogTest : public QObject {
     QVERIFY(fs::exists(session_->folder() / "tmp.gec"));
   }
 
+  void conversionErrorKeepsTheDialogOpen_data() {
+    QTest::addColumn<QString>("good");
+    QTest::addColumn<QString>("bad");
+    QTest::addColumn<QString>("shown");
+    // The box names the number as the report reads it (chainages without "+") and the report's own line.
+    QTest::newRow("chainage") << "0+350.000"
+                              << "0+35O.000"
+                              << "'035O.000' is not a valid floating point value\nBAD.cks:7";
+    QTest::newRow("coordinate") << "500000.000"
+                                << "5OOOOO.OOO"
+                                << "'5OOOOO.OOO' is not a valid floating point value\nBAD.cks:5";
+    QTest::newRow("radius") << "R=300.000"
+                            << "R=3OO.000"
+                            << "'3OO.000' is not a valid floating point value\nBAD.cks:7";
+    QTest::newRow("length") << "L=65.000"
+                            << "L=65.0O0"
+                            << "'65.0O0' is not a valid floating point value\nBAD.cks:11";
+  }
   void conversionErrorKeepsTheDialogOpen() {
+    QFETCH(QString, good);
+    QFETCH(QString, bad);
+    QFETCH(QString, shown);
     std::string bytes = velkor::test::ReadBytes(CopyExample(*dir_ / "BAD.cks"));
-    const auto at = bytes.find("0+350.000");
+    const auto at = bytes.find(good.toStdString());
     QVERIFY(at != std::string::npos);
-    bytes.replace(at, 9, "0+35O.000");
+    bytes.replace(at, static_cast<std::size_t>(good.size()), bad.toStdString());
     velkor::test::WriteBytes(*dir_ / "BAD.cks", bytes);
     dialog_->DosyaKontrol(Q(*dir_ / "BAD.cks"));
     DialogScript script;
     script.AcknowledgeBox();
     dialog_->sBitBtn1->click();
     QCOMPARE(script.boxes().size(), size_t{1});
-    QCOMPARE(script.boxes()[0].text, QStringLiteral("'035O.000' is not a valid floating point value\nBAD.cks:7"));
+    QCOMPARE(script.boxes()[0].text, shown);
     QVERIFY(dialog_->isVisible());
     QVERIFY(dialog_->result() != int(QDialog::Accepted));
   }
