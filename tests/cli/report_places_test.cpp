@@ -77,9 +77,9 @@ TEST(ReportPlaces, GeometryFailureNamesTheTableRow) {
   ASSERT_NE(at, std::string::npos);
   table.replace(at, 9, "R=10.000 ");
   test::WriteBytes(scratch / "GUZERGAH.cks", table);
-  const test::ConvertOutcome o = test::RunConvert(
-      scratch, Quote(scratch / "GUZERGAH.cks") + " -o " + Quote(scratch / "YOL.xml") + " --work-dir " +
-                   Quote(scratch / "work"));
+  const test::ConvertOutcome o =
+      test::RunConvert(scratch, Quote(scratch / "GUZERGAH.cks") + " -o " + Quote(scratch / "YOL.xml") + " --work-dir " +
+                                    Quote(scratch / "work"));
   EXPECT_EQ(o.code, 1);
   EXPECT_EQ(o.err, "GUZERGAH.cks:7: Invalid floating point operation\n");
 }
