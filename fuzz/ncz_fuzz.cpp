@@ -36,14 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (e.kind == ncz::kPointKind) Check(e.geometry->size() == 1);
       if (e.kind == ncz::kTriangleKind) Check(e.geometry->size() == 3);
       if (kinds.contains(ncz::kTriangleKind)) {
-        std::string line;
-        for (const TGeometryPoint& p : *e.geometry) AppendVertexText(line, p);
-        (e.kind == ncz::kPointKind ? model.points : model.triangles).push_back(std::move(line));
+        // Every decoded number is kept, those that are no number too: matching must take them all.
+        auto& list = e.kind == ncz::kPointKind ? model.coordinates : model.corners;
+        list.insert(list.end(), e.geometry->begin(), e.geometry->end());
       }
     });
     reader.Close();
   }
   MatchTriangles(model);
-  Check(model.faces.size() == model.triangles.size());
+  Check(model.faces.size() == model.corners.size() / 3);
+  for (const Face& face : model.faces) {
+    for (std::uint32_t point : face) Check(point <= model.coordinates.size());
+  }
   return 0;
 }

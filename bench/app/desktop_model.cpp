@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   const double open = static_cast<double>(timer.nsecsElapsed()) / 1e9;
   const long bytes = form.ListBox1->SendScintilla(QsciScintilla::SCI_GETLENGTH);
   std::printf("Open -> OK -> model read, matched, document shown: %7.3f s (%ld bytes, %zu points, %zu faces)\n", open,
-              bytes, form.Form2->model().points.size(), form.Form2->model().faces.size());
+              bytes, form.Form2->model().coordinates.size(), form.Form2->model().faces.size());
   timer.restart();
   form.repaint();
   QApplication::processEvents();

@@ -210,19 +210,27 @@ namespace {
 
 // Writes "%W.Df" right-aligned so that it ends at `end` and returns where it starts, or nullptr when
 // the value needs the exact path (ties, huge or non-finite values, many decimals).
-char* FixedBackwards(char* end, double value, int decimals) {
+// |value| in units of the last decimal, rounded halves away from zero; false when the rounding is not
+// certain in double arithmetic (near ties, huge or non-finite values, many decimals).
+bool QuickUnits(double value, int decimals, std::uint64_t& units) {
   static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
-  if (decimals < 0 || decimals > 6) return nullptr;
+  if (decimals < 0 || decimals > 6) return false;
   const double magnitude = std::fabs(value);
   // Below 2^40 the scaled value is off by at most 2^-14 from the exact product, so unless it lies
   // within 2^-10 of a half its rounding is certain.
-  if (!(magnitude < 1e12 / kScale[decimals])) return nullptr;
+  if (!(magnitude < 1e12 / kScale[decimals])) return false;
   const double scaled = magnitude * kScale[decimals];
   // Truncation is the floor here (positive, below 2^63), and the difference is exact.
-  std::uint64_t units = static_cast<std::uint64_t>(scaled);
+  units = static_cast<std::uint64_t>(scaled);
   const double fraction = scaled - static_cast<double>(units);
-  if (std::fabs(fraction - 0.5) <= 0x1p-10) return nullptr;
+  if (std::fabs(fraction - 0.5) <= 0x1p-10) return false;
   if (fraction > 0.5) ++units;
+  return true;
+}
+
+char* FixedBackwards(char* end, double value, int decimals) {
+  std::uint64_t units = 0;
+  if (!QuickUnits(value, decimals, units)) return nullptr;
   static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -273,6 +281,23 @@ char* FixedBackwards(char* end, double value, int decimals) {
 }
 
 }  // namespace
+
+bool FixedThousandths(double value, std::uint64_t& key) {
+  std::uint64_t units = 0;
+  if (!QuickUnits(value, 3, units)) {
+    // The exact path: the digits of the text itself, as long as they fit with room for the sign bit.
+    const std::string text = FormatFixed(value, 3);
+    units = 0;
+    int digits = 0;
+    for (char c : text) {
+      if (c == '-' || c == '.') continue;
+      if (!IsDigit(c) || ++digits > 18) return false;
+      units = units * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+  }
+  key = units << 1 | (std::signbit(value) ? 1u : 0u);
+  return true;
+}
 
 void AppendFixed(std::string& out, double value, int decimals, int width) {
   constexpr int kPadded = 24;  // blanks laid down in one go for the usual widths

@@ -26,6 +26,11 @@ inline std::string FixedNumber(double value) { return FormatFixed(value, 3); }
 // The same text as FormatFixed appended to `out`, without a temporary: for the million-line writers.
 void AppendFixed(std::string& out, double value, int decimals, int width = 0);
 
+// The digits "%.3f" prints for `value` as one integer, the sign in its lowest bit ("0.000" -> 0,
+// "-0.000" -> 1, "-1.250" -> 2501): two keys are equal exactly when the two texts are. False for a
+// text that does not fit (more than 18 digits, or no number at all).
+bool FixedThousandths(double value, std::uint64_t& key);
+
 // The general form: at most 15 significant digits, trailing zeros dropped, fixed notation from
 // 0.00001 up to 10^15 ("14.3239448782706", "60", "-60", "0.00001"), an exponent outside it ("1E15").
 std::string FormatGeneral(double value);

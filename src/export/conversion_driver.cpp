@@ -10,6 +10,7 @@
 #include "base/output_file.h"
 #include "base/text_fields.h"
 #include "export/section_steps.h"
+#include "export/tin_surface.h"
 #include "import/route_file.h"
 #include "import/work_files.h"
 #include "platform/platform.h"
@@ -63,9 +64,8 @@ ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, c
   if (options.crossSections) {
     if (auto sectionFile = questions.ChooseCrossSectionFile()) ExportCrossSections(*sectionFile, workDir);
   }
-  if (options.model) {
-    if (const TerrainModel* model = questions.ReadTerrainModel()) ExportTinSurface(*model, workDir);
-  }
+  // The surface is the largest part by far, so it goes straight into the document at the end.
+  const TerrainModel* model = options.model ? questions.ReadTerrainModel() : nullptr;
   if (options.slopePlan) {
     if (const SlopePlan* plan = questions.ReadSlopePlan()) ExportSlopePlan(*plan, workDir);
   }
@@ -92,7 +92,11 @@ ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, c
   if (options.slopePlan) JoinPartFile(document, workDir / kSlopePlanPartFile);
   AppendLine(document, "</Alignments>", 1);
   // LandXML keeps surfaces beside the alignments, under the root.
-  if (options.model) JoinPartFile(document, workDir / kSurfacePartFile);
+  if (model != nullptr) {
+    AppendTinSurface(*model, document);
+  } else if (options.model) {
+    JoinPartFile(document, workDir / kSurfacePartFile);
+  }
   AppendLine(document, "</LandXML>");
 
   // Assembled in code page 1254 like every input it came from; it declares utf-8, so it leaves as such.

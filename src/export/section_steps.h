@@ -10,14 +10,10 @@
 
 namespace velkor {
 
-struct TerrainModel;  // ncz/terrain_model.h
-struct SlopePlan;     // ncz/slope_plan.h
+struct SlopePlan;  // ncz/slope_plan.h
 
 // Cross sections: the chosen .kse/.ksp file -> tmp.kse, tmp1.xml (CrossSects block), crs.gsi.
 void ExportCrossSections(const std::filesystem::path& sectionFile, const std::filesystem::path& workDir);
-
-// TIN surface: the model reader's lists -> tmpc.xml (Surfaces block).
-void ExportTinSurface(const TerrainModel& model, const std::filesystem::path& workDir);
 
 // Slope plan: the slope-plan reader's lists -> tmps.xml (further Alignment elements).
 void ExportSlopePlan(const SlopePlan& plan, const std::filesystem::path& workDir);

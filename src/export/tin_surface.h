@@ -2,12 +2,17 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "ncz/terrain_model.h"
 
 namespace velkor {
 
-// Writes the Surfaces block (lines ending in CR LF) for the model's point and face lists.
+// Appends the Surfaces block (lines ending in CR LF) for the model's points and faces to the
+// document, which grows once to hold it: a million-point model goes straight into the document.
+void AppendTinSurface(const TerrainModel& model, std::string& document);
+
+// The same block written to a stream in large pieces.
 void WriteTinSurface(const TerrainModel& model, std::ostream& out);
 
 }  // namespace velkor

@@ -1,13 +1,13 @@
 // Terrain model reading and triangle matching, sized for a million points and two million triangles:
-// vertex texts are formatted in place and the matching is one hash lookup per corner.
+// the drawing's numbers are kept as they are and the matching is one hash lookup per corner.
 #include "ncz/model_reader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <string>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "base/error.h"
@@ -18,38 +18,64 @@ namespace velkor {
 namespace {
 
 constexpr std::size_t kVertexTextLength = 11 + 12 + 10 + 1;
-constexpr std::size_t kReservedLines = 1'000'000;
 // The fewest bytes a decoded point or triangle takes in a drawing: header, common part, kind part.
 constexpr std::uintmax_t kPointRecordBytes = 5 + ncz::kCommonPartSize + ncz::kPointPartSize;
 constexpr std::uintmax_t kTriangleRecordBytes = 5 + ncz::kCommonPartSize + ncz::kTrianglePartSize;
 
-std::uint64_t HashText(std::string_view text) {
-  // FNV-1a over 8-byte words with a final mix: vertex texts are short and differ in their digits.
-  std::uint64_t h = 0xcbf29ce484222325ull ^ text.size();
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    h = (h ^ word) * 0x100000001b3ull;
-    h ^= h >> 29;
-  }
-  for (; i < text.size(); ++i) h = (h ^ static_cast<unsigned char>(text[i])) * 0x100000001b3ull;
-  h ^= h >> 32;
-  h *= 0xd6e8feb86659fd93ull;
-  h ^= h >> 32;
+// Room for n elements, filled later: a large list gets large pages before its first element is written.
+template <typename T>
+void ReserveLarge(std::vector<T>& list, std::size_t n) {
+  list.reserve(n);
+  platform::AdviseLargePages(list.data(), list.capacity() * sizeof(T));
+}
+
+// A vertex text as three integers, one per field: the digits the field prints and its sign. The
+// fields are fixed-width and each holds exactly one "." with three decimals, so two texts are equal
+// exactly when their keys are, and no text is ever formatted to be compared.
+struct CompactKey {
+  std::uint64_t x = 0;
+  std::uint64_t y = 0;
+  std::uint64_t z = 0;
+  bool operator==(const CompactKey&) const = default;
+};
+
+// False for a vertex with a field too long for a key; such vertices are matched on their texts.
+bool MakeKey(const TGeometryPoint& p, CompactKey& key) {
+  return FixedThousandths(p.x, key.x) && FixedThousandths(p.y, key.y) && FixedThousandths(p.z, key.z);
+}
+
+std::uint64_t Mix(std::uint64_t h) {
+  h ^= h >> 33;
+  h *= 0xff51afd7ed558ccdull;
+  h ^= h >> 33;
+  h *= 0xc4ceb9fe1a85ec53ull;
+  h ^= h >> 33;
   return h;
 }
 
-// Open addressing from text to its first position in the point list. Each slot keeps the upper hash
-// bits beside the 1-based position so that most misses never touch the texts.
+// Grid models differ by small steps in every field, so each field goes through the full mix.
+std::uint64_t HashKey(const CompactKey& k) { return Mix(k.x + Mix(k.y + Mix(k.z))); }
+
+// Open addressing from key to the first position in the point list, sized once for all points. Each
+// slot keeps the upper hash bits beside the 1-based position so that most misses never touch a key.
 class FirstPositionIndex {
  public:
-  explicit FirstPositionIndex(const std::vector<std::string>& texts) : texts_(texts) {
+  explicit FirstPositionIndex(const std::vector<TGeometryPoint>& points) {
     std::size_t capacity = 16;
-    while (capacity < texts.size() * 2) capacity *= 2;
+    while (capacity < points.size() * 2) capacity *= 2;
+    ReserveLarge(keys_, points.size());
+    keys_.resize(points.size());
+    ReserveLarge(slots_, capacity);
     slots_.assign(capacity, 0);
     mask_ = capacity - 1;
-    for (std::size_t p = 0; p < texts.size(); ++p) Insert(texts[p], static_cast<std::uint32_t>(p + 1));
+    for (std::size_t p = 0; p < points.size(); ++p) {
+      const auto position = static_cast<std::uint32_t>(p + 1);
+      if (MakeKey(points[p], keys_[p])) {
+        Insert(keys_[p], position);
+      } else {
+        wide_.try_emplace(VertexText(points[p]), position);  // equal texts keep the first
+      }
+    }
   }
 
   // Asks for the slot where a lookup of hash h starts, ahead of the lookup itself.
@@ -61,35 +87,43 @@ class FirstPositionIndex {
 #endif
   }
 
-  // 1-based position of the first equal text (whose hash is h), 0 when there is none.
-  std::uint32_t Find(std::string_view text, std::uint64_t h) const {
-    std::uint32_t tag = static_cast<std::uint32_t>(h >> 32);
+  // 1-based position of the first point with this key (whose hash is h), 0 when there is none.
+  std::uint32_t Find(const CompactKey& key, std::uint64_t h) const {
+    const auto tag = static_cast<std::uint32_t>(h >> 32);
     for (std::size_t s = h & mask_;; s = (s + 1) & mask_) {
-      std::uint64_t slot = slots_[s];
+      const std::uint64_t slot = slots_[s];
       if (slot == 0) return 0;
-      auto position = static_cast<std::uint32_t>(slot);
-      if (static_cast<std::uint32_t>(slot >> 32) == tag && texts_[position - 1] == text) return position;
+      const auto position = static_cast<std::uint32_t>(slot);
+      if (static_cast<std::uint32_t>(slot >> 32) == tag && keys_[position - 1] == key) return position;
     }
   }
 
+  // The same for a corner without a key: a field that long is never equal to one with a key.
+  std::uint32_t FindText(const TGeometryPoint& corner) const {
+    if (wide_.empty()) return 0;
+    const auto found = wide_.find(VertexText(corner));
+    return found == wide_.end() ? 0 : found->second;
+  }
+
  private:
-  void Insert(std::string_view text, std::uint32_t position) {
-    std::uint64_t h = HashText(text);
-    std::uint32_t tag = static_cast<std::uint32_t>(h >> 32);
+  void Insert(const CompactKey& key, std::uint32_t position) {
+    const std::uint64_t h = HashKey(key);
+    const auto tag = static_cast<std::uint32_t>(h >> 32);
     for (std::size_t s = h & mask_;; s = (s + 1) & mask_) {
-      std::uint64_t slot = slots_[s];
+      const std::uint64_t slot = slots_[s];
       if (slot == 0) {
         slots_[s] = std::uint64_t{tag} << 32 | position;
         return;
       }
-      // Equal texts keep the lowest position: the one inserted first.
-      if (static_cast<std::uint32_t>(slot >> 32) == tag && texts_[static_cast<std::uint32_t>(slot) - 1] == text) return;
+      // Equal keys keep the lowest position: the one inserted first.
+      if (static_cast<std::uint32_t>(slot >> 32) == tag && keys_[static_cast<std::uint32_t>(slot) - 1] == key) return;
     }
   }
 
-  const std::vector<std::string>& texts_;
+  std::vector<CompactKey> keys_;
   std::vector<std::uint64_t> slots_;
   std::size_t mask_ = 0;
+  std::unordered_map<std::string, std::uint32_t> wide_;
 };
 
 }  // namespace
@@ -101,25 +135,11 @@ void AppendVertexText(std::string& out, const TGeometryPoint& p) {
   out.push_back(',');
 }
 
-void AddModelPoint(TerrainModel& model, const TGeometryPoint& point) {
-  model.points.push_back(VertexText(point));
-  model.coordinates.push_back(point);
-}
-
 std::string VertexText(const TGeometryPoint& p) {
   std::string text;
   text.reserve(kVertexTextLength);
   AppendVertexText(text, p);
   return text;
-}
-
-std::string_view NextCommaField(std::string_view& text) {
-  if (!text.empty() && text.front() == ',') text.remove_prefix(1);
-  std::size_t comma = text.find(',');
-  if (comma == std::string_view::npos) return "BOS";
-  std::string_view field = text.substr(0, comma);
-  text.remove_prefix(comma + 1);
-  return field;
 }
 
 int MatchingPercent(std::size_t i, std::size_t n) {
@@ -131,31 +151,21 @@ int MatchingPercent(std::size_t i, std::size_t n) {
 }
 
 void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model) {
-  model.points.clear();
-  model.coordinates.clear();
-  model.triangles.clear();
-  model.faces.clear();
+  model = TerrainModel{};
   std::error_code ec;
   if (drawing.empty() || !std::filesystem::exists(drawing, ec)) return;
 
   NczReader reader;
   reader.Open(drawing);
-  // Room for the usual million lines, but never more than the drawing could hold.
-  auto size = static_cast<std::uintmax_t>(reader.Size());
-  const auto pointRoom = static_cast<std::size_t>(std::min<std::uintmax_t>(kReservedLines, size / kPointRecordBytes));
-  model.points.reserve(pointRoom);
-  model.coordinates.reserve(pointRoom);
-  std::size_t triangleRoom =
-      static_cast<std::size_t>(std::min<std::uintmax_t>(kReservedLines, size / kTriangleRecordBytes));
-  model.triangles.reserve(triangleRoom);
-  model.faces.reserve(triangleRoom);
+  // Room for as many points and triangles as the drawing could hold: only what is filled takes memory,
+  // and the lists never move while a large model is read.
+  const auto size = static_cast<std::uintmax_t>(reader.Size());
+  ReserveLarge(model.coordinates, static_cast<std::size_t>(size / kPointRecordBytes));
+  ReserveLarge(model.corners, static_cast<std::size_t>(size / kTriangleRecordBytes * 3));
   if (reader.Size() > 0) {
     reader.ReadFileHeader();
     const std::string drawingName = PathToUtf8(drawing.filename());
     reader.WalkEntities(ncz::kModelKinds, [&](const ncz::Entity& e) {
-      std::string line;
-      line.reserve(e.geometry->size() * kVertexTextLength);
-      for (const TGeometryPoint& p : *e.geometry) AppendVertexText(line, p);
       if (e.kind == ncz::kPointKind) {
         // A point becomes three numbers of the surface; one that is no number stops the reading.
         for (const TGeometryPoint& p : *e.geometry) {
@@ -164,9 +174,8 @@ void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model)
           }
           model.coordinates.push_back(p);
         }
-        model.points.push_back(std::move(line));
       } else {
-        model.triangles.push_back(std::move(line));
+        model.corners.insert(model.corners.end(), e.geometry->begin(), e.geometry->end());
       }
     });
   }
@@ -175,42 +184,38 @@ void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model)
 
 void MatchTriangles(TerrainModel& model, const MatchingProgress& progress) {
   model.faces.clear();
-  const std::size_t n = model.triangles.size();
+  const std::size_t n = model.corners.size() / 3;
   if (n == 0) return;
-  model.faces.reserve(n);
-  FirstPositionIndex index(model.points);
+  ReserveLarge(model.faces, n);
+  const FirstPositionIndex index(model.coordinates);
   int shown = -1;
-  // Triangles go in small batches: all corners are hashed and their slots asked for first, so the
+  // Triangles go in small batches: all corners are keyed and their slots asked for first, so the
   // lookups find them in the cache instead of waiting on memory one after another.
   constexpr std::size_t kBatch = 32;
-  std::string_view wanted[kBatch][3];
+  CompactKey keys[kBatch][3];
+  bool compact[kBatch][3];
   std::uint64_t hashes[kBatch][3];
   for (std::size_t base = 0; base < n; base += kBatch) {
     const std::size_t count = std::min(kBatch, n - base);
+    const TGeometryPoint* corner = model.corners.data() + 3 * base;
     for (std::size_t t = 0; t < count; ++t) {
-      std::string_view rest = model.triangles[base + t];
-      for (int corner = 0; corner < 3; ++corner) {
-        std::string_view field = NextCommaField(rest);
-        // The point list holds texts with their comma, and a field cut off the line is followed by
-        // its comma there, so it is looked up in place; the "BOS" of a missing field gets its comma.
-        wanted[t][corner] =
-            field.data() + field.size() + 1 == rest.data() ? std::string_view(field.data(), field.size() + 1) : "BOS,";
-        hashes[t][corner] = HashText(wanted[t][corner]);
-        index.Prefetch(hashes[t][corner]);
+      for (int c = 0; c < 3; ++c) {
+        compact[t][c] = MakeKey(corner[3 * t + c], keys[t][c]);
+        if (!compact[t][c]) continue;
+        hashes[t][c] = HashKey(keys[t][c]);
+        index.Prefetch(hashes[t][c]);
       }
     }
     for (std::size_t t = 0; t < count; ++t) {
       if (progress) {
-        int percent = MatchingPercent(base + t, n);
+        const int percent = MatchingPercent(base + t, n);
         if (percent != shown) progress(shown = percent);
       }
-      char face[3 * 11];
-      char* end = face;
-      for (int corner = 0; corner < 3; ++corner) {
-        if (corner > 0) *end++ = ' ';
-        end = std::to_chars(end, face + sizeof face, index.Find(wanted[t][corner], hashes[t][corner])).ptr;
+      Face face;
+      for (int c = 0; c < 3; ++c) {
+        face[c] = compact[t][c] ? index.Find(keys[t][c], hashes[t][c]) : index.FindText(corner[3 * t + c]);
       }
-      model.faces.emplace_back(face, end);
+      model.faces.push_back(face);
     }
   }
 }

@@ -19,6 +19,7 @@ struct TGeometryPoint {
   double x = 0;
   double y = 0;
   double z = 0;
+  bool operator==(const TGeometryPoint&) const = default;
 };
 using TGeometry = std::vector<TGeometryPoint>;
 

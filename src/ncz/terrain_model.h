@@ -1,21 +1,22 @@
-// What the model reader hands to the TIN surface export: the point list and the face list.
+// What the model reader hands to the TIN surface export: the points and the faces.
 #pragma once
 
-#include <string>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "ncz/ncz_reader.h"
 
 namespace velkor {
 
-struct TerrainModel {
-  std::vector<std::string> points;     // vertex texts, one per point; a point's number is its 1-based position
-  std::vector<std::string> triangles;  // the three vertex texts of each triangle, joined
-  std::vector<std::string> faces;      // "12 13 14": the point numbers of each triangle's corners, 0 when unmatched
-  std::vector<TGeometryPoint> coordinates;  // the points as numbers (easting, northing, elevation), in list order
-};
+// The 1-based point numbers of a triangle's three corners, 0 for a corner on no point.
+using Face = std::array<std::uint32_t, 3>;
 
-// Adds a point to the list: its vertex text (for matching) and its coordinates (for the surface).
-void AddModelPoint(TerrainModel& model, const TGeometryPoint& point);
+struct TerrainModel {
+  // The points (easting, northing, elevation) in file order; a point's number is its 1-based position.
+  std::vector<TGeometryPoint> coordinates;
+  std::vector<TGeometryPoint> corners;  // three per triangle, in file order
+  std::vector<Face> faces;              // one per triangle, once matched
+};
 
 }  // namespace velkor

@@ -71,6 +71,10 @@ LineList ReadLines(const std::filesystem::path& file);
 // Copies a file, replacing the target; throws Error("Cannot open file %s") or ("Cannot create file %s").
 void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Asks the system to back a buffer of many megabytes, not yet filled, with large pages: filling it
+// then costs one fault per large page instead of one per small page. Small buffers are left alone.
+void AdviseLargePages(const void* data, std::size_t bytes);
+
 // The program's arguments, the program's own name first, as UTF-8 text. Windows hands `argv` over in
 // its ANSI code page, which cannot hold every letter of a file name; there the wide command line counts.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);

@@ -301,13 +301,13 @@ class MainWindowTest : public QObject {
     script.ChooseFile(Q(Example("MODEL.ncz"))).Cancel();
     model.ReadBtnClick();
     QCOMPARE(model.result(), int(QDialog::Accepted));
-    const auto points = model.model().points;
+    const auto points = model.model().coordinates;
     const auto faces = model.model().faces;
     QVERIFY(!points.empty());
     model.setResult(0);
     model.ReadBtnClick();
     QCOMPARE(model.result(), int(QDialog::Accepted));
-    QVERIFY(model.model().points == points);
+    QVERIFY(model.model().coordinates == points);
     QVERIFY(model.model().faces == faces);
   }
 

@@ -65,10 +65,10 @@ TEST(Surface, SharedModelLiesUnderItsRoadNorthingFirst) {
   ReadModel(samples / "MODEL.ncz", model);
   const std::vector<std::string> points = Contents(xml, "P");
   ASSERT_EQ(points.size(), 900u);
-  ASSERT_EQ(model.points.size(), 900u);
+  ASSERT_EQ(model.coordinates.size(), 900u);
   std::vector<std::array<double, 2>> ne;
   for (std::size_t p = 0; p < points.size(); ++p) {
-    std::string vertex = ReplaceAll(model.points[p], ",", "");
+    std::string vertex = ReplaceAll(VertexText(model.coordinates[p]), ",", "");
     const std::string e = NextField(vertex), n = NextField(vertex), z = NextField(vertex);
     ASSERT_EQ(points[p], n + " " + e + " " + z) << "point " << p + 1;
     std::vector<double> v = Numbers(points[p]);

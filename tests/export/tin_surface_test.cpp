@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <sstream>
 
-#include "base/error.h"
-#include "export/section_steps.h"
-#include "ncz/model_reader.h"
 #include "test_support.h"
 
 namespace velkor {
@@ -23,10 +22,8 @@ TEST(TinSurface, ThreePointsAndOneFace) {
   TerrainModel model;
   // Points are given easting first; LandXML reads northing first. The last one is wider than the
   // vertex text's first field and must still stand apart from its neighbour.
-  AddModelPoint(model, {500000, 4500000, 850});
-  AddModelPoint(model, {1010, 2000, 101.5});
-  AddModelPoint(model, {-4412065.907, -12345678.901, -0.0004});
-  model.faces = {"12 13 14"};
+  model.coordinates = {{500000, 4500000, 850}, {1010, 2000, 101.5}, {-4412065.907, -12345678.901, -0.0004}};
+  model.faces = {{12, 13, 14}};
   EXPECT_EQ(Written(model), test::CrLf({
                                 "\t<Surfaces>",
                                 "\t\t<Surface name=\"1\" desc=\"Dud32\">",
@@ -64,8 +61,8 @@ TEST(TinSurface, PointAndFaceLinesNeedNoEscaping) {
   // Enough lines to cross the writer's buffer several times, with negative and unmatched values.
   TerrainModel model;
   for (int i = 0; i < 40000; ++i) {
-    AddModelPoint(model, {-5000.0 + i * 0.37, 4500000.0 - i, (i % 2 ? -1 : 1) * i * 0.001});
-    model.faces.push_back(std::to_string(i) + " " + std::to_string(i + 1) + " 0");
+    model.coordinates.push_back({-5000.0 + i * 0.37, 4500000.0 - i, (i % 2 ? -1 : 1) * i * 0.001});
+    model.faces.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i + 1), 0});
   }
   std::vector<std::string> lines = test::SplitLines(Written(model));
   ASSERT_EQ(lines.size(), 10u + 80000u);
@@ -86,24 +83,14 @@ TEST(TinSurface, PointAndFaceLinesNeedNoEscaping) {
   }
 }
 
-TEST(TinSurface, ExportReplacesThePartFile) {
-  test::ScratchDir dir;
-  test::WriteBytes(dir / "tmpc.xml", std::string(100000, 'x'));
+TEST(TinSurface, AppendedToTheDocumentAsWritten) {
+  // The document already holds its alignments; values of every width, none a number among them.
   TerrainModel model;
-  AddModelPoint(model, {1, 2, 3});
-  ExportTinSurface(model, dir.workDir());
-  EXPECT_EQ(test::ReadBytes(dir / "tmpc.xml"), Written(model));
-}
-
-TEST(TinSurface, ExportIntoMissingFolderFails) {
-  test::ScratchDir dir;
-  std::filesystem::path missing = dir / "yok";
-  try {
-    ExportTinSurface(TerrainModel{}, missing);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.message(), "Cannot create file " + (missing / "tmpc.xml").string());
-  }
+  model.coordinates = {{1, 2, 3}, {-0.0, 1e20, -123456789012.3456}, {std::nan(""), -1e300, 0.0005}};
+  model.faces = {{1, 2, 3}, {0, 4294967295u, 0}};
+  std::string document = "\t<Alignments>\r\n";
+  AppendTinSurface(model, document);
+  EXPECT_EQ(document, "\t<Alignments>\r\n" + Written(model));
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ TEST(NczFuzzRegression, EveryKeptInputReadsSafely) {
     EXPECT_LE(polylineVertices * 24, size);
     TerrainModel model;
     ReadModel(entry.path(), model);
-    EXPECT_LE(model.points.size() * 109 + model.triangles.size() * 134, size);
-    EXPECT_EQ(model.faces.size(), model.triangles.size());
+    EXPECT_LE(model.coordinates.size() * 109 + model.corners.size() / 3 * 134, size);
+    EXPECT_EQ(model.faces.size() * 3, model.corners.size());
   }
   EXPECT_GT(files, 0);
 }

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <map>
+#include <random>
 #include <sstream>
 
 #include "base/error.h"
@@ -33,23 +37,6 @@ TEST(ModelReader, VertexTextHasFixedWidths) {
   for (const Case& c : cases) EXPECT_EQ(VertexText(c.p), c.text);
 }
 
-TEST(ModelReader, NextCommaFieldCutsFieldsOff) {
-  struct Case {
-    const char* text;
-    const char* field;
-    const char* rest;
-  };
-  const Case cases[] = {
-      {"a,b,", "a", "b,"}, {",a,b", "a", "b"}, {"abc", "BOS", "abc"}, {",abc", "BOS", "abc"},
-      {"a,,", "a", ","},   {",", "BOS", ""},   {"", "BOS", ""},       {",,x", "", "x"},
-  };
-  for (const Case& c : cases) {
-    std::string_view rest = c.text;
-    EXPECT_EQ(NextCommaField(rest), c.field) << c.text;
-    EXPECT_EQ(rest, c.rest) << c.text;
-  }
-}
-
 TEST(ModelReader, MatchingPercentRoundsHalvesToEven) {
   struct Case {
     std::size_t i, n;
@@ -60,45 +47,113 @@ TEST(ModelReader, MatchingPercentRoundsHalvesToEven) {
   for (const Case& c : cases) EXPECT_EQ(MatchingPercent(c.i, c.n), c.percent) << c.i << "/" << c.n;
 }
 
-std::vector<std::string> Faces(std::vector<std::string> points, std::vector<std::string> triangles) {
-  TerrainModel model{std::move(points), std::move(triangles), {"stale"}, {}};
+using Points = std::vector<TGeometryPoint>;
+using Faces = std::vector<Face>;
+
+Faces Matched(Points points, Points corners) {
+  TerrainModel model{std::move(points), std::move(corners), {{7, 7, 7}}};
   MatchTriangles(model);
   return model.faces;
 }
 
-TEST(ModelReader, MatchingNumbersCornersByTheirFirstPoint) {
-  const std::string a = VertexText({1, 1, 1}), b = VertexText({2, 2, 2}), c = VertexText({3, 3, 3});
-  const std::string far = VertexText({9, 9, 9});
-  using Lines = std::vector<std::string>;
-  // Equal texts: the lowest position wins.
-  EXPECT_EQ(Faces({a, b, a, c, b}, {a + b + c}), Lines{"1 2 4"});
-  // A corner on no point gives 0.
-  EXPECT_EQ(Faces({a, b, c}, {far + b + c, a + far + far}), (Lines{"0 2 3", "1 0 0"}));
-  // Triangles without points.
-  EXPECT_EQ(Faces({}, {a + b + c, c + b + a}), (Lines{"0 0 0", "0 0 0"}));
-  // No triangles: no faces (and the stale ones are gone).
-  EXPECT_EQ(Faces({a}, {}), Lines{});
-  // A line with fewer than three fields looks up "BOS," for the missing ones, as the dialog always did.
-  EXPECT_EQ(Faces({"BOS,", a}, {a}), Lines{"2 1 1"});
+// The rule itself, on the texts: each corner numbered by the first point whose vertex text equals its own.
+Faces MatchedOnTexts(const Points& points, const Points& corners) {
+  std::map<std::string, std::uint32_t> first;
+  for (std::size_t p = 0; p < points.size(); ++p) first.try_emplace(VertexText(points[p]), p + 1);
+  Faces faces;
+  for (std::size_t c = 0; c + 3 <= corners.size(); c += 3) {
+    Face face{};
+    for (std::size_t k = 0; k < 3; ++k) {
+      auto found = first.find(VertexText(corners[c + k]));
+      face[k] = found == first.end() ? 0 : found->second;
+    }
+    faces.push_back(face);
+  }
+  return faces;
 }
 
-TEST(ModelReader, CoordinatesRoundingToTheSameTextMatch) {
-  TerrainModel model;
-  model.points = {VertexText({1000.0004, 2000.0001, 99.9996}), VertexText({1000.0004, 2000.0001, 99.9996})};
-  model.triangles = {VertexText({999.9996, 1999.9999, 100.0004}) + VertexText({1000.0001, 2000, 100}) +
-                     VertexText({1000.0006, 2000, 100})};
-  MatchTriangles(model);
-  EXPECT_EQ(model.faces, std::vector<std::string>{"1 1 0"});
+TEST(ModelReader, MatchingNumbersCornersByTheirFirstPoint) {
+  const TGeometryPoint a{1, 1, 1}, b{2, 2, 2}, c{3, 3, 3}, far{9, 9, 9};
+  // Equal texts: the lowest position wins.
+  EXPECT_EQ(Matched({a, b, a, c, b}, {a, b, c}), (Faces{{1, 2, 4}}));
+  // A corner on no point gives 0.
+  EXPECT_EQ(Matched({a, b, c}, {far, b, c, a, far, far}), (Faces{{0, 2, 3}, {1, 0, 0}}));
+  // Triangles without points.
+  EXPECT_EQ(Matched({}, {a, b, c, c, b, a}), (Faces{{0, 0, 0}, {0, 0, 0}}));
+  // No triangles: no faces (and the stale ones are gone).
+  EXPECT_EQ(Matched({a}, {}), Faces{});
+}
+
+// Corners match points exactly when their vertex texts are equal, whatever the numbers behind them.
+TEST(ModelReader, MatchingOnNumbersGivesTheFacesOfMatchingOnTexts) {
+  const double nan = std::nan("");
+  struct Case {
+    const char* name;
+    Points points;
+    Points corners;
+  };
+  const Case cases[] = {
+      {"rounding to equal texts",
+       {{1000.0004, 2000.0001, 99.9996}, {1000.0004, 2000.0001, 99.9996}},
+       {{999.9996, 1999.9999, 100.0004}, {1000.0001, 2000, 100}, {1000.0006, 2000, 100}}},
+      {"halves and the numbers beside them",
+       {{0.0005, 2.0625, 0.0015}, {0.0004999, 2.0624999, 0.0014999}},
+       {{0.001, 2.063, 0.002}, {0, 2.062, 0.001}, {0.0005, 2.0625, 0.0015}}},
+      {"negative coordinates",
+       {{-12.5, -4412065.907, -850.25}, {12.5, 4412065.907, 850.25}},
+       {{12.5, 4412065.907, 850.25}, {-12.5, -4412065.907, -850.25}, {-12.5004, -4412065.9074, -850.2496}}},
+      {"minus zero beside zero",
+       {{0, 0, 0}, {-0.0004, 0, 0}, {0, -0.0, 0}, {0, 0, -0.0001}},
+       {{-0.0, 0, 0}, {0.0004, -0.0004, 0}, {0, 0, 0.0004}, {0, 0, -0.0}, {0, 0, 0}, {-0.0004, 0, 0}}},
+      {"values too wide for their fields",
+       // Numbers of thousandths beyond 64 bits must not come round to small ones such as 0.
+       {{12345678901.25, 0, 0}, {1e15, 2e17, 1}, {-1e300, 5, 5}, {123456789012345.678, 1, 1}, {0, 0, 0}},
+       {{0x1p63, 0, 0},
+        {0x1p64, 0, 0},
+        {-0x1p63, 0, 0},
+        {1e15, 2e17, 1},
+        {12345678901.25, 0, 0},
+        {-1e300, 5, 5},
+        {123456789012345.678, 1, 1},
+        {1e15 + 0.125, 2e17, 1},
+        {12345678901.2504, 0, 0}}},
+      {"fields running together",
+       // "-4412065.907-12345678.901": two wide fields side by side never stand for other numbers.
+       {{-4412065.907, -12345678.901, 850.5}, {-44120.65, 907, 850.5}},
+       {{-44120.65, 907, 850.5}, {-4412065.907, -12345678.901, 850.5}, {-4412065.907, -1234567.8901, 850.5}}},
+      {"no numbers", {{nan, 1, 1}, {HUGE_VAL, 1, 1}, {1, 1, 1}}, {{nan, 1, 1}, {-HUGE_VAL, 1, 1}, {HUGE_VAL, 1, 1}}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Matched(c.points, c.corners), MatchedOnTexts(c.points, c.corners)) << c.name;
+
+  // Many points drawn from a small pool of numbers that round to the same texts or just miss them.
+  std::mt19937 random(21);
+  const double bases[] = {0, 1, -1, 1000, -2500.5, 4500000.125, 12345678901.25, 1e15};
+  const double nudges[] = {0, 0.0004, -0.0004, 0.0005, -0.0005, 0.0006, 1e-9, -1e-9, 0.001};
+  auto pick = [&] {
+    const double value = bases[random() % std::size(bases)] + nudges[random() % std::size(nudges)];
+    return random() % 7 == 0 ? -value : value;
+  };
+  Points points, corners;
+  for (int p = 0; p < 400; ++p) points.push_back({pick(), pick(), pick()});
+  for (int c = 0; c < 3000; ++c) {
+    corners.push_back(random() % 2 ? points[random() % points.size()] : TGeometryPoint{pick(), pick(), pick()});
+  }
+  const Faces faces = Matched(points, corners);
+  EXPECT_EQ(faces, MatchedOnTexts(points, corners));
+  // The pool is small enough that corners off the points' own numbers still find points.
+  std::size_t matched = 0;
+  for (const Face& face : faces) matched += (face[0] != 0) + (face[1] != 0) + (face[2] != 0);
+  EXPECT_GT(matched, corners.size() / 2);
 }
 
 TEST(ModelReader, ProgressReportsEachNewPercentageAndNothingWithoutTriangles) {
-  const std::string a = VertexText({1, 1, 1});
-  TerrainModel model{{a}, {a + a + a, a + a + a, a + a + a}, {}, {}};
+  const TGeometryPoint a{1, 1, 1};
+  TerrainModel model{{a}, {a, a, a, a, a, a, a, a, a}, {}};
   std::vector<int> seen;
   MatchTriangles(model, [&](int percent) { seen.push_back(percent); });
   EXPECT_EQ(seen, (std::vector<int>{0, 33, 67}));
   seen.clear();
-  TerrainModel empty{{a}, {}, {}, {}};
+  TerrainModel empty{{a}, {}, {}};
   MatchTriangles(empty, [&](int percent) { seen.push_back(percent); });
   EXPECT_TRUE(seen.empty());
   EXPECT_EQ(std::string(kMatchingCaption) + "0", "E\xC5\x9Fle\xC5\x9Ftiriliyor %0");
@@ -117,11 +172,9 @@ TEST(ModelReader, ReadsPointsAndTrianglesOfEveryLayerInFileOrder) {
   w.Save(dir / "m.ncz");
   TerrainModel model;
   ReadModel(dir / "m.ncz", model);
-  EXPECT_EQ(model.points,
-            (std::vector<std::string>{VertexText({10, 20, 30}), VertexText({11, 21, 31}), VertexText({10, 20, 30})}));
-  ASSERT_EQ(model.triangles.size(), 1u);
-  EXPECT_EQ(model.triangles[0], VertexText({10, 20, 30}) + VertexText({11, 21, 31}) + VertexText({50, 50, 50}));
-  EXPECT_EQ(model.faces, std::vector<std::string>{"1 2 0"});
+  EXPECT_EQ(model.coordinates, (Points{{10, 20, 30}, {11, 21, 31}, {10, 20, 30}}));
+  EXPECT_EQ(model.corners, (Points{{10, 20, 30}, {11, 21, 31}, {50, 50, 50}}));
+  EXPECT_EQ(model.faces, (Faces{{1, 2, 0}}));
 }
 
 TEST(ModelReader, PointsKeepTheirNumbersBesideTheirTexts) {
@@ -134,7 +187,7 @@ TEST(ModelReader, PointsKeepTheirNumbersBesideTheirTexts) {
   TerrainModel model;
   ReadModel(dir / "m.ncz", model);
   ASSERT_EQ(model.coordinates.size(), 2u);
-  EXPECT_EQ(model.points[0], "-4412065.907-12345678.901   850.500,");
+  EXPECT_EQ(VertexText(model.coordinates[0]), "-4412065.907-12345678.901   850.500,");
   EXPECT_EQ(model.coordinates[0].x, -4412065.907);
   EXPECT_EQ(model.coordinates[0].y, -12345678.901);
   EXPECT_EQ(model.coordinates[1].z, 3);
@@ -156,13 +209,13 @@ TEST(ModelReader, PointsKeepTheirNumbersBesideTheirTexts) {
 }
 
 TEST(ModelReader, MissingOrUnnamedFileEmptiesTheLists) {
-  const std::string a = VertexText({1, 1, 1});
+  const TGeometryPoint a{1, 1, 1};
   for (const char* name : {"", "yok.ncz"}) {
     test::ScratchDir dir;
-    TerrainModel model{{a}, {a + a + a}, {"1 1 1"}, {}};
+    TerrainModel model{{a}, {a, a, a}, {{1, 1, 1}}};
     ReadModel(*name ? dir / name : std::filesystem::path(), model);
-    EXPECT_TRUE(model.points.empty()) << name;
-    EXPECT_TRUE(model.triangles.empty()) << name;
+    EXPECT_TRUE(model.coordinates.empty()) << name;
+    EXPECT_TRUE(model.corners.empty()) << name;
     EXPECT_TRUE(model.faces.empty()) << name;
   }
 }
@@ -178,7 +231,7 @@ TEST(ModelReader, UnreadableFileIsReportedWithItsName) {
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "Cannot open file " + (dir / "klasor.ncz").string());
   }
-  EXPECT_TRUE(model.points.empty());
+  EXPECT_TRUE(model.coordinates.empty());
 }
 
 TEST(ModelReader, CancelledChoiceKeepsTheListsOfTheLastReading) {
@@ -189,14 +242,14 @@ TEST(ModelReader, CancelledChoiceKeepsTheListsOfTheLastReading) {
   w.Save(dir / "m.ncz");
   TerrainModel model;
   ReadModelCommand(std::nullopt, model);
-  EXPECT_TRUE(model.points.empty());
+  EXPECT_TRUE(model.coordinates.empty());
   ReadModelCommand(dir / "m.ncz", model);
   const TerrainModel first = model;
   int calls = 0;
   ReadModelCommand(std::nullopt, model, [&](int) { ++calls; });
-  EXPECT_EQ(model.points, first.points);
-  EXPECT_EQ(model.triangles, first.triangles);
-  EXPECT_EQ(model.faces, (std::vector<std::string>{"1 1 0"}));
+  EXPECT_EQ(model.coordinates, first.coordinates);
+  EXPECT_EQ(model.corners, first.corners);
+  EXPECT_EQ(model.faces, (Faces{{1, 1, 0}}));
   EXPECT_EQ(calls, 0);
 }
 
@@ -210,27 +263,23 @@ TEST(ModelReader, GeneratedTerrainMatchesEveryCorner) {
   test::WriteBytes(dir / "t.ncz", out.str());
   TerrainModel model;
   ReadModel(dir / "t.ncz", model);
-  ASSERT_EQ(static_cast<long>(model.points.size()), counts.points);
+  ASSERT_EQ(static_cast<long>(model.coordinates.size()), counts.points);
   ASSERT_EQ(static_cast<long>(model.faces.size()), counts.triangles);
   // The first cell's two triangles: (0,0) (1,0) (1,1) and (0,0) (1,1) (0,1).
-  EXPECT_EQ(model.faces[0], "1 2 32");
-  EXPECT_EQ(model.faces[1], "1 32 31");
-  EXPECT_EQ(model.faces.back(), "719 750 749");
+  EXPECT_EQ(model.faces[0], (Face{1, 2, 32}));
+  EXPECT_EQ(model.faces[1], (Face{1, 32, 31}));
+  EXPECT_EQ(model.faces.back(), (Face{719, 750, 749}));
 }
 
 // Checks a model against the drawing's own geometry: every face's corners are its triangle's vertices.
 void ExpectFacesOnTheirTriangles(const TerrainModel& model) {
-  ASSERT_EQ(model.faces.size(), model.triangles.size());
+  ASSERT_EQ(model.faces.size() * 3, model.corners.size());
   for (std::size_t t = 0; t < model.faces.size(); ++t) {
-    std::string_view face = model.faces[t];
-    std::string_view line = model.triangles[t];
     for (int corner = 0; corner < 3; ++corner) {
-      std::size_t space = face.find(' ');
-      int id = std::stoi(std::string(face.substr(0, space)));
-      face = space == std::string_view::npos ? std::string_view() : face.substr(space + 1);
-      std::string vertex(NextCommaField(line));
-      ASSERT_GT(id, 0) << "triangle " << t + 1 << " corner " << corner + 1;
-      ASSERT_EQ(model.points[id - 1], vertex + ",") << "triangle " << t + 1;
+      const std::uint32_t id = model.faces[t][corner];
+      ASSERT_GT(id, 0u) << "triangle " << t + 1 << " corner " << corner + 1;
+      ASSERT_EQ(VertexText(model.coordinates[id - 1]), VertexText(model.corners[3 * t + corner]))
+          << "triangle " << t + 1;
     }
   }
 }
@@ -244,8 +293,8 @@ TEST(ModelReader, SharedSampleModel) {
   std::string truth = test::ReadBytes(shared / "truth.json");
   EXPECT_NE(truth.find("\"points\": 900"), std::string::npos);
   EXPECT_NE(truth.find("\"triangles\": 1682"), std::string::npos);
-  EXPECT_EQ(model.points.size(), 900u);
-  EXPECT_EQ(model.triangles.size(), 1682u);
+  EXPECT_EQ(model.coordinates.size(), 900u);
+  EXPECT_EQ(model.faces.size(), 1682u);
   ExpectFacesOnTheirTriangles(model);
 }
 
@@ -256,8 +305,8 @@ TEST(ModelReader, ExampleModelIsTheGeneratorsDefaultDrawing) {
   EXPECT_TRUE(test::ReadBytes(example) == out.str()) << "regenerate with velkor-gen-terrain examples/MODEL.ncz";
   TerrainModel model;
   ReadModel(example, model);
-  EXPECT_EQ(model.points.size(), 400u);
-  EXPECT_EQ(model.triangles.size(), 722u);
+  EXPECT_EQ(model.coordinates.size(), 400u);
+  EXPECT_EQ(model.faces.size(), 722u);
   ExpectFacesOnTheirTriangles(model);
 }
 
