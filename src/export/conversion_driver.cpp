@@ -92,15 +92,13 @@ ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, c
   if (options.slopePlan) JoinPartFile(document, workDir / kSlopePlanPartFile);
   AppendLine(document, "</Alignments>", 1);
   // LandXML keeps surfaces beside the alignments, under the root.
-  if (model != nullptr) {
-    AppendTinSurface(*model, document);
-  } else if (options.model) {
-    JoinPartFile(document, workDir / kSurfacePartFile);
-  }
-  AppendLine(document, "</LandXML>");
-
+  if (!model && options.model) JoinPartFile(document, workDir / kSurfacePartFile);
   // Assembled in code page 1254 like every input it came from; it declares utf-8, so it leaves as such.
-  result.document = IsAscii(document) ? std::move(document) : Cp1254ToUtf8(document);
+  // A surface is numbers and tags only, so it never needs looking at.
+  const bool ascii = IsAscii(document);
+  if (model != nullptr) AppendTinSurface(*model, document);
+  AppendLine(document, "</LandXML>");
+  result.document = ascii ? std::move(document) : Cp1254ToUtf8(document);
   return result;
 }
 
