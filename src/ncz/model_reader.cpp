@@ -18,6 +18,8 @@ namespace velkor {
 namespace {
 
 constexpr std::size_t kVertexTextLength = 11 + 12 + 10 + 1;
+constexpr std::uintmax_t kReservedPoints = 2'000'000;
+constexpr std::uintmax_t kReservedTriangles = 4'000'000;
 // The fewest bytes a decoded point or triangle takes in a drawing: header, common part, kind part.
 constexpr std::uintmax_t kPointRecordBytes = 5 + ncz::kCommonPartSize + ncz::kPointPartSize;
 constexpr std::uintmax_t kTriangleRecordBytes = 5 + ncz::kCommonPartSize + ncz::kTrianglePartSize;
@@ -157,11 +159,14 @@ void ReadModelDrawing(const std::filesystem::path& drawing, TerrainModel& model)
 
   NczReader reader;
   reader.Open(drawing);
-  // Room for as many points and triangles as the drawing could hold: only what is filled takes memory,
-  // and the lists never move while a large model is read.
+  // Room for as many points and triangles as the drawing could hold, up to twice the usual large
+  // model, so that such lists never move while they are read; some systems count reserved memory
+  // against their limit even before it is used, so it is bounded.
   const auto size = static_cast<std::uintmax_t>(reader.Size());
-  ReserveLarge(model.coordinates, static_cast<std::size_t>(size / kPointRecordBytes));
-  ReserveLarge(model.corners, static_cast<std::size_t>(size / kTriangleRecordBytes * 3));
+  ReserveLarge(model.coordinates,
+               static_cast<std::size_t>(std::min<std::uintmax_t>(size / kPointRecordBytes, kReservedPoints)));
+  ReserveLarge(model.corners,
+               static_cast<std::size_t>(3 * std::min<std::uintmax_t>(size / kTriangleRecordBytes, kReservedTriangles)));
   if (reader.Size() > 0) {
     reader.ReadFileHeader();
     const std::string drawingName = PathToUtf8(drawing.filename());
