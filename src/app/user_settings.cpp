@@ -30,8 +30,6 @@ QString LastSaveFolder() { return ExistingFolder(kSaveFolder); }
 void RememberSaveFolder(const QString& folder) { Settings().setValue(QLatin1String(kSaveFolder), folder); }
 
 QByteArray MainWindowGeometry() { return Settings().value(QLatin1String(kGeometry)).toByteArray(); }
-void RememberMainWindowGeometry(const QByteArray& geometry) {
-  Settings().setValue(QLatin1String(kGeometry), geometry);
-}
+void RememberMainWindowGeometry(const QByteArray& geometry) { Settings().setValue(QLatin1String(kGeometry), geometry); }
 
 }  // namespace velkor::app
