@@ -1,5 +1,6 @@
-// The frame both drawing readers share: "NetCAD oku" / "İptal" side by side and an open dialog for
-// .ncz drawings. Reading closes the dialog with OK whatever happened; a failure is shown first.
+// The frame both drawing readers share: a line saying which drawing to pick, "NetCAD oku" / "İptal"
+// side by side and an open dialog for .ncz drawings titled after it. Reading closes the dialog with OK
+// whatever happened; a failure is shown first.
 #pragma once
 
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include <functional>
 
 class QFileDialog;
+class QLabel;
 class QPushButton;
 
 namespace velkor::app {
@@ -15,8 +17,9 @@ class DrawingReaderDialog : public QDialog {
   Q_OBJECT
 
  public:
-  DrawingReaderDialog(const QString& caption, QWidget* parent);
+  DrawingReaderDialog(const QString& caption, const QString& hint, const QString& fileTitle, QWidget* parent);
 
+  QLabel* Hint;
   QPushButton* ReadBtn;
   QPushButton* BitBtn1;
   QFileDialog* OpenDialog1;

@@ -16,6 +16,7 @@
 
 #include "app/error_box.h"
 #include "app/modal_seam.h"
+#include "app/user_settings.h"
 #include "export/conversion_session.h"
 #include "import/route_import.h"
 #include "platform/platform.h"
@@ -75,6 +76,8 @@ TFormCksGec::TFormCksGec(QWidget* parent) : QDialog(parent) {
   od1->setDefaultSuffix(QStringLiteral("cks"));
   od1->setFileMode(QFileDialog::ExistingFile);
   od1->setAcceptMode(QFileDialog::AcceptOpen);
+  // A run's first choice starts where the reports of the last run were.
+  if (const QString folder = LastReportFolder(); !folder.isEmpty()) od1->setDirectory(folder);
 
   connect(sBitBtn3, &QToolButton::clicked, this, &TFormCksGec::BGecClick);
   connect(sBitBtn4, &QToolButton::clicked, this, &TFormCksGec::BAraziClick);
@@ -118,10 +121,12 @@ void TFormCksGec::DosyaKontrol(const QString& path) {
       horizontalPath_ = path;
       sBitBtn1->setEnabled(true);
       od1->setDirectory(QFileInfo(path).absolutePath());
+      RememberReportFolder(QFileInfo(path).absolutePath());
       break;
     case ReportKind::VerticalReport:
       FArazi->setText(path);
       verticalPath_ = path;
+      RememberReportFolder(QFileInfo(path).absolutePath());
       break;
     case ReportKind::Other:
       ShowMessageBox(this, BoxIcon::None, QString::fromUtf8(kApplicationTitle),

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -18,12 +19,14 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/busy_work.h"
 #include "app/error_box.h"
 #include "app/import_dialog.h"
 #include "app/modal_seam.h"
 #include "app/model_reader_dialog.h"
 #include "app/pictures.h"
 #include "app/slope_plan_dialog.h"
+#include "app/user_settings.h"
 #include "app/xml_viewer.h"
 #include "platform/platform.h"
 #include "velkor_version.h"
@@ -42,13 +45,44 @@ class MenuIconStyle : public QProxyStyle {
 
 std::filesystem::path ToPath(const QString& text) { return PathFromUtf8(text.toStdString()); }
 
-// The busy cursor for the whole application while a conversion runs, however it ends.
+// The busy cursor for the whole application while a conversion or a save runs, however it ends; the
+// window refuses to close meanwhile (the work would be left half done).
 class BusyCursor {
  public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  explicit BusyCursor(bool& busy) : busy_(busy) {
+    busy_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ~BusyCursor() {
+    QApplication::restoreOverrideCursor();
+    busy_ = false;
+  }
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  bool& busy_;
+};
+
+// The conversion runs away from the windows; the questions it asks are put on the windows' thread.
+class QuestionsFromWork : public ConversionQuestions {
+ public:
+  explicit QuestionsFromWork(ConversionQuestions& asked) : asked_(asked) {}
+  std::optional<std::filesystem::path> ChooseCrossSectionFile() override {
+    return OnWindowThread([this] { return asked_.ChooseCrossSectionFile(); });
+  }
+  const TerrainModel* ReadTerrainModel() override {
+    return OnWindowThread([this] { return asked_.ReadTerrainModel(); });
+  }
+  const SlopePlan* ReadSlopePlan() override {
+    return OnWindowThread([this] { return asked_.ReadSlopePlan(); });
+  }
+  std::vector<std::filesystem::path> DrawingsRead() const override {
+    return OnWindowThread([this] { return asked_.DrawingsRead(); });
+  }
+
+ private:
+  ConversionQuestions& asked_;
 };
 
 // Keeps the arrow over a dialog that the busy conversion shows.
@@ -87,16 +121,21 @@ TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent)
   setWindowIcon(ProgramIcon());
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
-  Dosya1 = menuBar()->addMenu(QStringLiteral("Dosya"));
-  A1 = Dosya1->addAction(MenuIcon(0), QStringLiteral("Aç"));
+  // The "&" marks each caption's Alt key; the captions read as they always did.
+  Dosya1 = menuBar()->addMenu(QStringLiteral("&Dosya"));
+  A1 = Dosya1->addAction(MenuIcon(0), QStringLiteral("&Aç"));
   Dosya1->addSeparator();
-  Kaydet1 = Dosya1->addAction(MenuIcon(1), QStringLiteral("Kaydet"));
+  Kaydet1 = Dosya1->addAction(MenuIcon(1), QStringLiteral("&Kaydet"));
   Dosya1->addSeparator();
-  Search1 = Dosya1->addAction(MenuIcon(6), QStringLiteral("Ara"));
+  Search1 = Dosya1->addAction(MenuIcon(6), QStringLiteral("A&ra"));
   Dosya1->addSeparator();
-  Hakknda1 = Dosya1->addAction(MenuIcon(3), QStringLiteral("Hakkında"));
+  Hakknda1 = Dosya1->addAction(MenuIcon(3), QStringLiteral("&Hakkında"));
   Dosya1->addSeparator();
-  k1 = Dosya1->addAction(MenuIcon(5), QStringLiteral("Çık"));
+  k1 = Dosya1->addAction(MenuIcon(5), QStringLiteral("Çı&k"));
+  // The keys live on the main menu's items only: the same key on two items would trigger neither.
+  A1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  Kaydet1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  Search1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
   Kaydet1->setEnabled(false);
   Search1->setEnabled(false);
 
@@ -105,12 +144,24 @@ TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent)
   Dosya1->setStyle(menuStyle);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setStyle(menuStyle);
-  A2 = PopupMenu1->addAction(MenuIcon(0), QStringLiteral("Aç"));
+  A2 = PopupMenu1->addAction(MenuIcon(0), QStringLiteral("&Aç"));
   PopupMenu1->addSeparator();
-  Kaydet2 = PopupMenu1->addAction(MenuIcon(1), QStringLiteral("Kaydet"));
+  Kaydet2 = PopupMenu1->addAction(MenuIcon(1), QStringLiteral("&Kaydet"));
   PopupMenu1->addSeparator();
-  Search2 = PopupMenu1->addAction(MenuIcon(6), QStringLiteral("Ara"));
+  Search2 = PopupMenu1->addAction(MenuIcon(6), QStringLiteral("A&ra"));
   Kaydet2->setEnabled(false);
+
+  // F3 and Shift+F3 search again with the last settings, from the caret; no menu item of their own.
+  SearchNext = new QAction(this);
+  SearchNext->setShortcut(QKeySequence(Qt::Key_F3));
+  SearchPrevious = new QAction(this);
+  SearchPrevious->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  for (QAction* again : {SearchNext, SearchPrevious}) {
+    again->setEnabled(false);
+    addAction(again);
+  }
+  connect(SearchNext, &QAction::triggered, this, [this] { SearchAgain(false); });
+  connect(SearchPrevious, &QAction::triggered, this, [this] { SearchAgain(true); });
 
   for (QAction* open : {A1, A2}) connect(open, &QAction::triggered, this, &TForm1::A1Click);
   for (QAction* save : {Kaydet1, Kaydet2}) connect(save, &QAction::triggered, this, &TForm1::Kaydet1Click);
@@ -150,10 +201,12 @@ TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent)
   od1->setOption(QFileDialog::DontUseNativeDialog);
   od1->setFileMode(QFileDialog::ExistingFile);
 
+  // The first run's size and place; later runs open where the last one was left (kept on a screen).
   resize(805, 523 + menuBar()->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+  if (const QByteArray geometry = MainWindowGeometry(); !geometry.isEmpty()) restoreGeometry(geometry);
 
   // The other windows live as long as this one and keep their state between uses.
   FormCksGec = new TFormCksGec(this);
@@ -195,7 +248,10 @@ void TForm1::A1Click() {
     FormCksGec->SetSession(session_.get());
   }
   if (ExecModal(*FormCksGec) != QDialog::Accepted) return;
-  for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2}) item->setEnabled(false);
+  for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2, SearchNext, SearchPrevious}) item->setEnabled(false);
+  // The files the conversion asks for next belong to the same project: their choices start there.
+  const QString project = QFileInfo(FormCksGec->horizontalReportPath()).absolutePath();
+  for (QFileDialog* choice : {od1, Form2->OpenDialog1, FNetcad->OpenDialog1}) choice->setDirectory(project);
   ListBox1->ClearDocument();
   ListBox1->show();
   ListBox1->setFocus();
@@ -205,7 +261,7 @@ void TForm1::A1Click() {
     ShowException(this, error);
     return;
   }
-  for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2}) item->setEnabled(true);
+  for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2, SearchNext, SearchPrevious}) item->setEnabled(true);
 }
 
 void TForm1::G2X() {
@@ -217,13 +273,17 @@ void TForm1::G2X() {
   options.model = FormCksGec->cb2->isChecked();
   options.slopePlan = FormCksGec->cb3->isChecked();
 
-  BusyCursor busy;
-  const ConversionResult& result = session_->Convert(options, *this);
+  BusyCursor busy(busy_);
+  QuestionsFromWork questions(*this);
+  const ConversionResult* converted = nullptr;
+  RunAwayFromWindows([&] { converted = &session_->Convert(options, questions); });
+  const ConversionResult& result = *converted;
   sd1->setNameFilter(QStringLiteral("XML (*.xml)"));
   sd1->setWindowTitle(QStringLiteral("XML"));
   sd1->setDefaultSuffix(QStringLiteral("xml"));
   if (result.documentName.empty()) {
     ClearFileName(*sd1);
+    if (const QString folder = LastSaveFolder(); !folder.isEmpty()) sd1->setDirectory(folder);
   } else {
     const QString name = QString::fromStdString(result.documentName);
     sd1->setDirectory(QFileInfo(name).absolutePath());
@@ -268,12 +328,23 @@ void TForm1::Kaydet1Click() {
   const auto chosen = ChooseFile(*sd1);
   if (!chosen) return;
   try {
-    session_->Save(ToPath(*chosen));
+    BusyCursor busy(busy_);
+    RunAwayFromWindows([&] { session_->Save(ToPath(*chosen)); });
   } catch (const std::exception& error) {
     ShowException(this, error);
     return;
   }
+  RememberSaveFolder(QFileInfo(*chosen).absolutePath());
   close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    event->ignore();
+    return;
+  }
+  RememberMainWindowGeometry(saveGeometry());
+  QMainWindow::closeEvent(event);
 }
 
 void TForm1::Search1Click() {
@@ -281,17 +352,29 @@ void TForm1::Search1Click() {
   dialog.LoadSettings(searchSettings_);
   if (ExecModal(dialog) != QDialog::Accepted) return;
   searchSettings_ = dialog.TakeSettings();
-  if (!searchSettings_.searchText.isEmpty()) RunSearch();
+  if (!searchSettings_.searchText.isEmpty()) RunSearch(searchSettings_);
 }
 
-void TForm1::RunSearch() {
+void TForm1::SearchAgain(bool backwards) {
+  // Nothing to search again for yet: the search dialog asks what.
+  if (searchSettings_.searchText.isEmpty()) {
+    Search1Click();
+    return;
+  }
+  SearchSettings again = searchSettings_;
+  again.backwards = backwards;
+  again.fromCaret = true;
+  RunSearch(again);
+}
+
+void TForm1::RunSearch(const SearchSettings& settings) {
   ViewerSearchOptions options;
-  options.backwards = searchSettings_.backwards;
-  options.matchCase = searchSettings_.caseSensitive;
-  options.entireScope = !searchSettings_.fromCaret;
-  options.selectedOnly = searchSettings_.selectedOnly;
-  options.wholeWord = searchSettings_.wholeWords;
-  if (ListBox1->Find(searchSettings_.searchText, options)) return;
+  options.backwards = settings.backwards;
+  options.matchCase = settings.caseSensitive;
+  options.entireScope = !settings.fromCaret;
+  options.selectedOnly = settings.selectedOnly;
+  options.wholeWord = settings.wholeWords;
+  if (ListBox1->Find(settings.searchText, options)) return;
   Beep();
   const long start = ListBox1->SelectionStartPosition();
   const long end = ListBox1->SelectionEndPosition();

@@ -65,6 +65,8 @@ class TForm1 : public QMainWindow, public ConversionQuestions {
   QAction* A2;
   QAction* Kaydet2;
   QAction* Search2;
+  QAction* SearchNext;      // F3: the last search again, forward from the caret
+  QAction* SearchPrevious;  // Shift+F3: backward
   QLabel* sb1Panels[3];
   XmlViewer* ListBox1;
   QFileDialog* sd1;
@@ -76,10 +78,14 @@ class TForm1 : public QMainWindow, public ConversionQuestions {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void G2X();
-  void RunSearch();
+  void RunSearch(const SearchSettings& settings);
+  void SearchAgain(bool backwards);
+
+  bool busy_ = false;  // a conversion or a save is running
 
   class Background;
 

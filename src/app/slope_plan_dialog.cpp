@@ -7,7 +7,11 @@
 
 namespace velkor::app {
 
-TFNetcad::TFNetcad(QWidget* parent) : DrawingReaderDialog(QStringLiteral("Şevli Plan"), parent) {
+TFNetcad::TFNetcad(QWidget* parent)
+    : DrawingReaderDialog(QStringLiteral("Şevli Plan"),
+                          QStringLiteral("Şev planı (eksen noktaları ve K_ katmanlarındaki çizgiler) içeren NetCAD "
+                                         "çizimini seçin."),
+                          QStringLiteral("Şev planı çizimi (NCZ)"), parent) {
   connect(ReadBtn, &QPushButton::clicked, this, &TFNetcad::ReadBtnClick);
 }
 

@@ -1,12 +1,29 @@
 // The XML viewer. Large documents (a TIN of a million triangles is some 150 MB) are handed to the
-// editor as bytes in one call, with undo collection off, so loading stays a matter of seconds.
+// editor without undo collection or change reports; the large ones are built on another thread, so
+// loading one stays a matter of a second and the windows keep painting meanwhile.
 #include "app/xml_viewer.h"
 
 #include <Qsci/qscilexerxml.h>
 
 #include <QFont>
+#include <new>
+
+#include "app/busy_work.h"
 
 namespace velkor::app {
+
+// The editor's interface for filling a document of its own on another thread. The library does not
+// install its header; this is the same three-function interface, called through the same table. It
+// has external linkage on purpose: the compiler must not assume that nothing implements it.
+class DocumentLoader {
+ public:
+  virtual int Release() = 0;
+  virtual int AddData(const char* data, std::ptrdiff_t length) = 0;
+  virtual void* ConvertToDocument() = 0;
+
+ protected:
+  ~DocumentLoader() = default;
+};
 
 namespace {
 QFont ViewerFont(int points) {
@@ -40,26 +57,51 @@ void XmlViewer::LoadDocument(const std::string& utf8) {
   // text is shown plain, so jumping and scrolling through it stay immediate.
   const bool highlight = utf8.size() <= kHighlightLimit;
   setReadOnly(false);
-  SendScintilla(SCI_CLEARALL);  // before a lexer change, which would otherwise colour the old text
-  if (highlight && lexer() != lexer_) {
-    setLexer(lexer_);
-    setMarginsFont(ViewerFont(8));
-  } else if (!highlight && lexer() != nullptr) {
-    setLexer(nullptr);
+  // The editor reports every change with a copy of the changed text (for assistive technologies, as
+  // UTF-16, with a count of characters from the start): for a large document a second and a third
+  // copy of it. Nothing here listens.
+  SendScintilla(SCI_SETMODEVENTMASK, 0UL);
+  // Before a lexer change, which would otherwise colour the old text; and the view shows an empty
+  // document while a large one is built (making a loader resets the view's line bookkeeping).
+  SendScintilla(SCI_CLEARALL);
+  if (highlight) {
+    if (lexer() != lexer_) {
+      setLexer(lexer_);
+      setMarginsFont(ViewerFont(8));
+    }
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + 1));
+    SendScintilla(SCI_SETTEXT, 0UL, utf8.c_str());
+  } else {
+    // A document of its own, filled away from the windows: allocating and indexing 150 MB would
+    // otherwise hold them still for seconds.
+    auto* loader = static_cast<DocumentLoader*>(SendScintillaPtrResult(SCI_CREATELOADER));
+    int status = SC_STATUS_OK;
+    RunAwayFromWindows([&] { status = loader->AddData(utf8.data(), static_cast<std::ptrdiff_t>(utf8.size())); });
+    if (status != SC_STATUS_OK) {
+      loader->Release();
+      SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MODEVENTMASKALL));
+      throw std::bad_alloc();
+    }
+    if (lexer() != nullptr) setLexer(nullptr);
+    ShowDocument(loader->ConvertToDocument());
     setFont(ViewerFont(10));
     setMarginsFont(ViewerFont(8));
   }
-  SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + 1));
-  // Told of the insertion, the editor widget would copy the whole text and convert it once more for
-  // assistive tools; nothing listens for it here, and it would double the time and the memory.
-  const long events = SendScintilla(SCI_GETMODEVENTMASK);
-  SendScintilla(SCI_SETMODEVENTMASK, 0UL);
-  SendScintilla(SCI_SETTEXT, 0UL, utf8.c_str());
-  SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(events));
+  SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MODEVENTMASKALL));
   SendScintilla(SCI_EMPTYUNDOBUFFER);
   setReadOnly(true);
   SendScintilla(SCI_GOTOPOS, 0L);
   AdjustLineNumberMargin();
+}
+
+void XmlViewer::ShowDocument(void* document) {
+  // Line ends, code page and undo are the document's, not the view's: carried over to the new one.
+  const long eolMode = SendScintilla(SCI_GETEOLMODE);
+  SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+  SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);  // the view holds it now
+  SendScintilla(SCI_SETEOLMODE, static_cast<unsigned long>(eolMode));
+  setUtf8(true);
+  SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
 }
 
 void XmlViewer::ClearDocument() { LoadDocument(std::string()); }

@@ -25,7 +25,7 @@ class XmlViewer : public QsciScintilla {
  public:
   explicit XmlViewer(QWidget* parent = nullptr);
 
-  // Documents larger than this are shown without highlighting.
+  // Documents larger than this are shown without highlighting, and built away from the windows.
   static constexpr std::size_t kHighlightLimit = 32u * 1024u * 1024u;
 
   // Replaces the whole text by the document (UTF-8), without an undo history, caret at the start.
@@ -44,6 +44,8 @@ class XmlViewer : public QsciScintilla {
 
  private:
   void AdjustLineNumberMargin();
+  // Shows `document` (a reference the editor takes over) with this viewer's document settings.
+  void ShowDocument(void* document);
 
   QsciLexerXML* lexer_;
 };

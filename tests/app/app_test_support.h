@@ -4,8 +4,10 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <deque>
 #include <functional>
 
@@ -71,6 +73,16 @@ class DialogScript {
   QStringList titles_;
   int unexpected_ = 0;
   app::ScopedModalHandler guard_;
+};
+
+// What the program remembers for its user goes to a folder of this object's own, empty at first, so
+// a test neither reads nor changes the settings of whoever runs it.
+class ScratchSettings {
+ public:
+  ScratchSettings() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path()); }
+
+ private:
+  QTemporaryDir dir_;
 };
 
 }  // namespace velkor::test

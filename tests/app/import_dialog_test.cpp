@@ -54,11 +54,13 @@ class ImportDialogTest : public QObject {
  private:
   std::unique_ptr<velkor::test::ScratchDir> dir_;
   std::unique_ptr<velkor::ConversionSession> session_;
+  std::unique_ptr<velkor::test::ScratchSettings> settings_;
   std::unique_ptr<TFormCksGec> dialog_;
   fs::path element_, vertical_, other_;
 
  private slots:
   void init() {
+    settings_ = std::make_unique<velkor::test::ScratchSettings>();
     dir_ = std::make_unique<velkor::test::ScratchDir>();
     fs::create_directories(*dir_ / "work");
     session_ = std::make_unique<velkor::ConversionSession>(*dir_ / "work");

@@ -64,6 +64,7 @@ class SearchTest : public QObject {
   Q_OBJECT
 
  private:
+  std::unique_ptr<velkor::test::ScratchSettings> settings_;
   std::unique_ptr<velkor::test::ScratchDir> work_;
   std::unique_ptr<TForm1> form_;
   int beeps_ = 0;
@@ -82,6 +83,7 @@ class SearchTest : public QObject {
 
  private slots:
   void init() {
+    settings_ = std::make_unique<velkor::test::ScratchSettings>();
     work_ = std::make_unique<velkor::test::ScratchDir>();
     form_ = std::make_unique<TForm1>(QString::fromStdString(work_->workDir()));
     form_->ListBox1->LoadDocument(kDocument);
