@@ -6,12 +6,17 @@
 #include <string>
 
 #include "base/error.h"
+#include "base/input_clash.h"
+#include "base/output_file.h"
 #include "base/text_fields.h"
 #include "cli/drawing_inputs.h"
 #include "export/conversion_session.h"
 #include "import/route_import.h"
 #include "import/text_input.h"
 #include "platform/platform.h"
+#include "review/conversion_summary.h"
+#include "review/plausibility.h"
+#include "review/preview_pictures.h"
 
 namespace velkor::cli {
 
@@ -65,6 +70,8 @@ class CommandLineAnswers : public ConversionQuestions {
     return &*plan_;
   }
 
+  const TerrainModel* model() const { return model_ ? &*model_ : nullptr; }
+
   std::vector<std::filesystem::path> DrawingsRead() const override {
     std::vector<std::filesystem::path> drawings;
     if (model_) drawings.push_back(*request_.model);
@@ -78,7 +85,57 @@ class CommandLineAnswers : public ConversionQuestions {
   std::optional<SlopePlan> plan_;
 };
 
+void WriteWholeFile(const std::filesystem::path& file, const std::string& bytes) {
+  OutputFile output(file, Replace::WhenComplete);
+  output.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  output.Close();
+}
+
+// The summary after the files written, the warnings with their places, and what was asked beside them.
+int Report(const BatchRequest& request, const ConversionSession& session, const CommandLineAnswers& answers,
+           const std::filesystem::path& chosen, std::ostream& out, std::ostream& err) {
+  const ConversionFacts& facts = session.result().facts;
+  const std::vector<Warning> warnings = CheckConversion(session.route(), facts);
+  const ConversionSummary summary = BuildSummary(session.route(), facts, chosen);
+  out << "\n" << SummaryText(summary, warnings, false);
+  for (const Warning& w : warnings) {
+    err << (w.place.empty() ? std::string(kProgram) : w.place) << ": uyarı: " << w.text << "\n";
+  }
+  if (request.summaryJson) {
+    WriteWholeFile(*request.summaryJson, SummaryJson(summary, warnings));
+    out << PathToUtf8(*request.summaryJson) << "\n";
+  }
+  if (request.previewDir) {
+    std::error_code ec;
+    std::filesystem::create_directories(*request.previewDir, ec);
+    const std::filesystem::path plan = *request.previewDir / "plan.svg", profile = *request.previewDir / "profile.svg";
+    WriteWholeFile(plan, PictureSvg(PlanPicture(facts, answers.model()), "Plan", true));
+    WriteWholeFile(profile, PictureSvg(ProfilePicture(session.route()), "Boykesit", false));
+    out << PathToUtf8(plan) << "\n" << PathToUtf8(profile) << "\n";
+  }
+  return request.strict && !warnings.empty() ? kWarnings : kSuccess;
+}
+
+// The files beside the conversion that the request names, which must not be any of its inputs.
+void RefuseReportClashes(const BatchRequest& request) {
+  std::vector<std::filesystem::path> targets, inputs = request.reports;
+  if (request.summaryJson) targets.push_back(*request.summaryJson);
+  if (request.previewDir) {
+    targets.push_back(*request.previewDir / "plan.svg");
+    targets.push_back(*request.previewDir / "profile.svg");
+  }
+  for (const auto* input : {&request.crossSections, &request.model, &request.slopePlan}) {
+    if (*input) inputs.push_back(**input);
+  }
+  RefuseInputClash(targets, inputs);
+}
+
 int Run(const BatchRequest& request, std::ostream& out, std::ostream& err) {
+  try {
+    RefuseReportClashes(request);
+  } catch (Error& e) {
+    return Fail(err, e);
+  }
   if (request.output) {
     if (std::string why = UnusableOutputName(*request.output); !why.empty()) {
       return Usage(err, "--output " + PathToUtf8(*request.output) + ": " + why);
@@ -132,10 +189,10 @@ int Run(const BatchRequest& request, std::ostream& out, std::ostream& err) {
     const ConversionResult& result = session.Convert(options, answers);
     std::filesystem::path chosen = request.output ? *request.output : PathFromUtf8(result.documentName);
     for (const auto& file : session.Save(chosen)) out << PathToUtf8(file) << "\n";
+    return Report(request, session, answers, chosen, out, err);
   } catch (Error& e) {
     return Fail(err, e);
   }
-  return kSuccess;
 }
 
 }  // namespace

@@ -15,12 +15,16 @@ struct BatchRequest {
   std::optional<std::filesystem::path> slopePlan;
   std::optional<std::filesystem::path> output;
   std::optional<std::filesystem::path> workDir;
+  bool strict = false;                              // a warning ends with kWarnings
+  std::optional<std::filesystem::path> previewDir;  // plan.svg and profile.svg go there
+  std::optional<std::filesystem::path> summaryJson;
 };
 
-enum ExitCode { kSuccess = 0, kConversionError = 1, kBadUsage = 2 };
+enum ExitCode { kSuccess = 0, kConversionError = 1, kBadUsage = 2, kWarnings = 3 };
 
-// Runs the conversion; the files written go to `out`, one per line, failures to `err`. Anything
-// unforeseen (running out of memory included) also ends as a message and kConversionError.
+// Runs the conversion; the files written go to `out`, one per line, then the summary; failures and
+// warnings go to `err`. Anything unforeseen (running out of memory included) also ends as a message
+// and kConversionError.
 int RunBatch(const BatchRequest& request, std::ostream& out, std::ostream& err);
 
 }  // namespace velkor::cli

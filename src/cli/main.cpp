@@ -21,7 +21,8 @@ int Main(int argc, char** argv) {
   // Two plain positionals so that the help names the reports as users know them; which one is the
   // element table is still decided by each file's content, so their order does not matter.
   std::string firstReport, secondReport;
-  std::string crossSections, model, slopePlan, output, workDir;
+  std::string crossSections, model, slopePlan, output, workDir, previewDir, summaryJson;
+  bool strict = false;
   app.add_option("ELEMAN.cks", firstReport, "horizontal element table (Eleman Tablosu)")->required()->type_name("");
   app.add_option("DUSEY.cks", secondReport,
                  "vertical definition report (Düşey Tanım), optional; the two may come in either order")
@@ -33,6 +34,10 @@ int Main(int argc, char** argv) {
       ->type_name("DOC.xml");
   app.add_option("--work-dir", workDir, "folder for the intermediate files (default: a private folder per user)")
       ->type_name("DIR");
+  app.add_flag("--strict", strict, "end with exit code 3 when the conversion gave a warning (files are written)");
+  app.add_option("--preview", previewDir, "write plan.svg and profile.svg of the route into this folder")
+      ->type_name("DIR");
+  app.add_option("--summary-json", summaryJson, "write the summary and the warnings as JSON")->type_name("FILE");
   // File names with Turkish letters reach the program intact on every system only as UTF-8.
   std::vector<std::string> arguments = velkor::platform::Utf8Arguments(argc, argv);
   std::vector<char*> pointers;
@@ -55,6 +60,9 @@ int Main(int argc, char** argv) {
   request.slopePlan = PathOption(slopePlan);
   request.output = PathOption(output);
   request.workDir = PathOption(workDir);
+  request.strict = strict;
+  request.previewDir = PathOption(previewDir);
+  request.summaryJson = PathOption(summaryJson);
   return velkor::cli::RunBatch(request, std::cout, std::cerr);
 }
 

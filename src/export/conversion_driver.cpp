@@ -61,13 +61,29 @@ ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, c
   ConversionResult result;
   result.documentName = ReplaceAllNoCase(options.suggestedOutputName, ".gec", ".xml");
 
+  ConversionFacts& facts = result.facts;
   if (options.crossSections) {
-    if (auto sectionFile = questions.ChooseCrossSectionFile()) ExportCrossSections(*sectionFile, workDir);
+    facts.crossSectionStep = StepOutcome::Cancelled;
+    if (auto sectionFile = questions.ChooseCrossSectionFile()) {
+      facts.crossSections = ExportCrossSections(*sectionFile, workDir);
+      facts.crossSectionStep = facts.crossSections->sections.empty() ? StepOutcome::NothingRead : StepOutcome::Done;
+    }
   }
   // The surface is the largest part by far, so it goes straight into the document at the end.
   const TerrainModel* model = options.model ? questions.ReadTerrainModel() : nullptr;
+  if (options.model) {
+    facts.modelStep = StepOutcome::Cancelled;
+    if (model != nullptr) {
+      facts.surface = MeasureSurface(*model);
+      facts.modelStep = facts.surface->points == 0 ? StepOutcome::NothingRead : StepOutcome::Done;
+    }
+  }
   if (options.slopePlan) {
-    if (const SlopePlan* plan = questions.ReadSlopePlan()) ExportSlopePlan(*plan, workDir);
+    facts.slopePlanStep = StepOutcome::Cancelled;
+    if (const SlopePlan* plan = questions.ReadSlopePlan()) {
+      facts.slopeAlignments = ExportSlopePlan(*plan, workDir);
+      facts.slopePlanStep = facts.slopeAlignments.empty() ? StepOutcome::NothingRead : StepOutcome::Done;
+    }
   }
 
   // Only a failed import leaves a route without points; a document without an alignment would be
@@ -78,12 +94,16 @@ ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, c
   std::ostringstream out;
   for (const char* line : kHeader) WriteLine(out, line);
   OutputFile alignmentGsi(workDir / kAlignmentGsiFile);
-  WriteHorizontalAlignment(route.points, out, alignmentGsi.stream());
+  WriteHorizontalAlignment(route.points, out, alignmentGsi.stream(), &facts.elements);
   alignmentGsi.Close();
+  // One record per element and one for the end of the path.
+  facts.alignmentGsiRecords = static_cast<long>(facts.elements.size()) + 1;
+  facts.elementTable = route.points.front().origin.file;
   if (route.vertical) {
     OutputFile profileGsi(workDir / kProfileGsiFile);
-    WriteVerticalProfile(route.profile, out, profileGsi.stream());
+    facts.profileGsiRecords = WriteVerticalProfile(route.profile, out, profileGsi.stream());
     profileGsi.Close();
+    if (!route.profile.empty()) facts.verticalReport = route.profile.front().origin.file;
   }
 
   std::string document = std::move(out).str();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "export/conversion_facts.h"
 #include "import/route_file.h"
 
 namespace velkor {
@@ -38,6 +39,7 @@ class ConversionQuestions {
 struct ConversionResult {
   std::string documentName;  // proposed save name: the suggested output name with ".gec" -> ".xml"
   std::string document;      // the whole LandXML document, UTF-8
+  ConversionFacts facts;     // what went into it, as numbers
 };
 
 // Runs one conversion of the route the import made; throws Error on the first failure, leaving the

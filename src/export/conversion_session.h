@@ -49,6 +49,8 @@ class ConversionSession {
   const ConversionResult& Convert(const ConversionOptions& options, ConversionQuestions& questions);
   // The document as Save writes it (UTF-8); empty before Convert.
   const std::string& document() const { return result_.document; }
+  // The last conversion: the document and what went into it.
+  const ConversionResult& result() const { return result_; }
 
   // Save: the document beside `chosen`, the route copy and the GSI pieces. Returns every file written.
   std::vector<std::filesystem::path> Save(const std::filesystem::path& chosen);

@@ -7,6 +7,7 @@
 #include "base/line_writer.h"
 #include "base/number_text.h"
 #include "base/text_fields.h"
+#include "export/conversion_facts.h"
 #include "export/gsi_records.h"
 #include "export/xml_text.h"
 
@@ -101,9 +102,14 @@ std::string RewriteSectionSide(const std::string& line) {
 }
 
 CrossSectionWriter::CrossSectionWriter(std::ostream& xml, std::ostream& gsi, std::string source)
-    : block_(std::make_unique<Block>(xml, gsi)), source_(std::move(source)) {
+    : block_(std::make_unique<Block>(xml, gsi)),
+      source_(std::move(source)),
+      facts_(std::make_unique<CrossSectionFacts>()) {
+  facts_->file = source_;
   block_->Begin();
 }
+
+const CrossSectionFacts& CrossSectionWriter::facts() const { return *facts_; }
 
 CrossSectionWriter::~CrossSectionWriter() = default;
 
@@ -117,10 +123,13 @@ void CrossSectionWriter::Line(const std::string& line) {
     std::string fourth = NextField(rest);
     if (kind == 0) {
       block_->Vertex(second, third, fourth);
+      ++facts_->sections.back().vertices;
+      ++facts_->gsiRecords;
     } else if (kind == 1) {
       // The station goes into the document and the GSI records as it stands.
-      ParseFloat(third);
+      double station = ParseFloat(third);
       block_->Station(third);
+      if (third != kNoSectionStation) facts_->sections.push_back({station, 0, {source_, lineNumber_}});
     }
     // Other kinds carry nothing the field software uses.
   } catch (Error& e) {

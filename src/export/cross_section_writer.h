@@ -9,6 +9,8 @@
 
 namespace velkor {
 
+struct CrossSectionFacts;
+
 // Appended after the last line of the rewritten file; its station closes the last cross section.
 inline constexpr const char* kCrossSectionEndMarker = "    1      1  500000.999 EKS";
 // A station line with exactly this station closes the cross section being built and opens none.
@@ -39,12 +41,15 @@ class CrossSectionWriter {
 
   void Line(const std::string& line);
   void Finish();
+  // The sections built so far: their stations, vertex counts and station lines.
+  const CrossSectionFacts& facts() const;
 
  private:
   class Block;
   std::unique_ptr<Block> block_;
   std::string source_;
   long lineNumber_ = 0;
+  std::unique_ptr<CrossSectionFacts> facts_;
 };
 
 }  // namespace velkor

@@ -6,6 +6,7 @@
 #include "base/input_clash.h"
 #include "base/line_writer.h"
 #include "base/output_file.h"
+#include "export/conversion_facts.h"
 #include "export/cross_section_writer.h"
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
@@ -14,7 +15,7 @@
 #include "platform/platform.h"
 
 namespace velkor {
-void ExportCrossSections(const std::filesystem::path& sectionFile, const std::filesystem::path& workDir) {
+CrossSectionFacts ExportCrossSections(const std::filesystem::path& sectionFile, const std::filesystem::path& workDir) {
   const std::filesystem::path rewrittenFile = workDir / kSectionCopyFile, xmlFile = workDir / kSectionsPartFile,
                               gsiFile = workDir / kSectionGsiFile;
   RefuseInputClash({rewrittenFile, xmlFile, gsiFile}, {sectionFile});
@@ -45,6 +46,11 @@ void ExportCrossSections(const std::filesystem::path& sectionFile, const std::fi
   writer.Finish();
   xml.Close();
   gsi.Close();
+  // Warnings name the file as the user knows it, without its folder.
+  CrossSectionFacts facts = writer.facts();
+  facts.file = PathToUtf8(sectionFile.filename());
+  for (SectionFact& section : facts.sections) section.origin.file = facts.file;
+  return facts;
 }
 
 }  // namespace velkor

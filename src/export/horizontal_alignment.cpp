@@ -8,6 +8,7 @@
 #include "base/number_text.h"
 #include "base/plane_geometry.h"
 #include "base/text_fields.h"
+#include "export/conversion_facts.h"
 #include "export/gsi_records.h"
 #include "export/section_steps.h"
 #include "export/xml_text.h"
@@ -15,8 +16,6 @@
 
 namespace velkor {
 namespace {
-
-enum class ElementKind { Line, Curve, SpiralIn, SpiralOut };
 
 // The kind of the element that begins at a point; an unknown code continues the previous kind.
 ElementKind KindOf(const std::string& code, ElementKind previous) {
@@ -43,11 +42,13 @@ std::string Fixed8(double value) { return FormatFixed(value, 8); }
 // One point of the route as this export reads it: the chainage as LandXML takes it ("0250.000").
 struct Point {
   SourcePlace origin;
+  std::optional<PlanePoint> arcMiddle;
   std::string code, chainage, easting, northing, value, clothoidA;
   double station = 0, e = 0, n = 0;
 
   explicit Point(const PointRecord& r)
       : origin(r.origin),
+        arcMiddle(r.arcMiddle),
         code(r.code),
         chainage(NormalizeChainage(r.chainage)),
         easting(r.easting),
@@ -73,7 +74,8 @@ struct Point {
 
 class AlignmentWriter {
  public:
-  AlignmentWriter(std::ostream& document, std::ostream& gsi) : doc_(document), gsi_(gsi) {}
+  AlignmentWriter(std::ostream& document, std::ostream& gsi, std::vector<AlignmentElement>* elements)
+      : doc_(document), gsi_(gsi), elements_(elements) {}
 
   void Doc(int tabs, const std::string& text) { WriteLine(doc_, text, tabs); }
   void Gsi(const std::string& record) { WriteLine(gsi_, record); }
@@ -97,6 +99,7 @@ class AlignmentWriter {
     StartEnd("Start", start);
     StartEnd("End", end);
     Doc(4, "</Line>");
+    Record(ElementKind::Line, start, end, dir, dir);
     Carry(dir);
     Gsi(GsiAlignmentElement(start.chainage, GsiElement::Straight, std::nullopt, start.easting, start.northing));
   }
@@ -131,6 +134,12 @@ class AlignmentWriter {
     StartEnd("End", end);
     Computed("PI", pi);
     Doc(4, "</Curve>");
+    if (AlignmentElement* e = Record(ElementKind::Curve, start, end, dirStart, dirEnd)) {
+      e->radius = radius;
+      e->centre = centre;
+      e->pi = pi;
+      e->arcMiddle = start.arcMiddle;
+    }
     Carry(dirEnd);
     Gsi(GsiAlignmentElement(start.chainage, GsiElement::Curve, start.value, start.easting, start.northing));
   }
@@ -159,6 +168,11 @@ class AlignmentWriter {
     Computed("PI", {c.piE, c.piN});
     StartEnd("End", end);
     Doc(4, "</Spiral>");
+    if (AlignmentElement* e = Record(ElementKind::SpiralIn, start, end, dirStart, dirEnd)) {
+      e->radius = R;
+      e->spiralLength = L;
+      e->pi = {c.piE, c.piN};
+    }
     Carry(dirEnd);
     Gsi(GsiAlignmentElement(start.chainage, GsiElement::SpiralIn, start.clothoidA, start.easting, start.northing));
   }
@@ -194,11 +208,32 @@ class AlignmentWriter {
     Computed("PI", {c.piE, c.piN});
     StartEnd("End", end);
     Doc(4, "</Spiral>");
+    if (AlignmentElement* e = Record(ElementKind::SpiralOut, start, end, dirStart, dirEnd)) {
+      e->radius = R;
+      e->spiralLength = L;
+      e->pi = {c.piE, c.piN};
+    }
     Carry(dirEnd);
     Gsi(GsiAlignmentElement(start.chainage, GsiElement::SpiralOut, start.clothoidA, start.easting, start.northing));
   }
 
  private:
+  // The element as numbers, for those who asked for them; null otherwise.
+  AlignmentElement* Record(ElementKind kind, const Point& start, const Point& end, double dirStart, double dirEnd) {
+    if (elements_ == nullptr) return nullptr;
+    AlignmentElement& e = elements_->emplace_back();
+    e.kind = kind;
+    e.staStart = start.Station();
+    e.staEnd = end.Station();
+    e.start = {start.E(), start.N()};
+    e.end = {end.E(), end.N()};
+    e.dirStart = dirStart;
+    e.dirEnd = dirEnd;
+    e.ccw = rotation_ == "ccw";
+    e.origin = start.origin;
+    return &e;
+  }
+
   // The direction the next element starts from.
   void Carry(double direction) {
     direction_ = direction;
@@ -207,6 +242,7 @@ class AlignmentWriter {
 
   std::ostream& doc_;
   std::ostream& gsi_;
+  std::vector<AlignmentElement>* elements_;
   bool first_ = true;         // no element written yet
   double direction_ = 0;      // degrees, at the end of the previous element
   std::string rotation_;      // of the most recent curve or spiral
@@ -239,7 +275,8 @@ void WriteElement(AlignmentWriter& writer, const std::vector<PointRecord>& point
 
 }  // namespace
 
-void WriteHorizontalAlignment(const std::vector<PointRecord>& points, std::ostream& document, std::ostream& gsi) {
+void WriteHorizontalAlignment(const std::vector<PointRecord>& points, std::ostream& document, std::ostream& gsi,
+                              std::vector<AlignmentElement>* elements) {
   const Point firstPoint(points.front()), lastPoint(points.back());
   std::string alignmentLength = Fixed8(lastPoint.Station() - firstPoint.Station());
 
@@ -248,7 +285,7 @@ void WriteHorizontalAlignment(const std::vector<PointRecord>& points, std::ostre
       "<Alignment name=\"1\" length=\"" + alignmentLength + " \" staStart=\"" + XmlEscape(firstPoint.chainage) + " \">",
       2);
   WriteLine(document, "<CoordGeom>", 3);
-  AlignmentWriter writer(document, gsi);
+  AlignmentWriter writer(document, gsi, elements);
   writer.Gsi(GsiAlignmentHeader());
 
   ElementKind kind = ElementKind::Line;

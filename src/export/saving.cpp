@@ -124,6 +124,8 @@ std::filesystem::path GsiPiecePath(const std::filesystem::path& document, const 
   return document.parent_path() / PathFromUtf8(prefix + std::to_string(n) + ReplaceAllNoCase(name, ".xml", ".gsi"));
 }
 
+int GsiPieceCount(long records) { return static_cast<int>(records / static_cast<long>(kRecordsPerPiece)) + 1; }
+
 std::vector<LineList> SplitGsiPieces(const LineList& gsiLines) {
   std::vector<LineList> pieces;
   // A file without even a header line has nothing a field instrument could load.

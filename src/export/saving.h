@@ -36,6 +36,8 @@ std::vector<std::filesystem::path> GsiPiecesBeside(const std::filesystem::path& 
 
 // GSI files split into pieces of the header plus at most 91 records each.
 std::vector<LineList> SplitGsiPieces(const LineList& gsiLines);
+// How many pieces a GSI file of `records` records after its header is split into.
+int GsiPieceCount(long records);
 
 // Deletes aln.gsi, crs.gsi and prf.gsi from the work folder, quietly leaving any that will not go.
 void RemoveGsiFiles(const std::filesystem::path& workDir);

@@ -8,6 +8,7 @@
 #include "base/output_file.h"
 #include "base/plane_geometry.h"
 #include "base/text_fields.h"
+#include "export/conversion_facts.h"
 #include "export/section_steps.h"
 #include "export/xml_text.h"
 #include "import/work_files.h"
@@ -62,10 +63,17 @@ std::string_view NextEntryField(std::string_view& line) {
   return field;
 }
 
-void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>& vertexTexts, std::ostream& out) {
+void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>& vertexTexts, std::ostream& out,
+                         std::vector<SlopeAlignmentFact>* facts) {
   std::vector<Vertex> vertices;
   vertices.reserve(vertexTexts.size());
   for (const auto& text : vertexTexts) vertices.push_back(ReadVertex(text));
+  if (facts != nullptr) {
+    SlopeAlignmentFact& fact = facts->emplace_back();
+    fact.name = name;
+    fact.vertices.reserve(vertices.size());
+    for (const Vertex& v : vertices) fact.vertices.push_back({v.e, v.n});
+  }
 
   const size_t n = vertices.size();
   std::vector<double> lengths(n, 0.0);  // lengths[j]: from vertex j-1 to vertex j
@@ -132,7 +140,7 @@ void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
+void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out, std::vector<SlopeAlignmentFact>* facts) {
   std::vector<std::string> vertices;
   if (!plan.axisPoints.empty()) {
     vertices.reserve(plan.axisPoints.size());
@@ -140,7 +148,7 @@ void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
       std::string_view rest = CoordinateTexts(plan.axisPoints[i], FieldsOf(plan.axisPointFields, i));
       vertices.emplace_back(NextEntryField(rest));
     }
-    WriteSlopeAlignment("Ax", vertices, out);
+    WriteSlopeAlignment("Ax", vertices, out, facts);
   }
   for (size_t i = 0; i < plan.polylines.size(); ++i) {
     vertices.clear();
@@ -149,14 +157,16 @@ void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out) {
     for (std::string_view field = NextEntryField(rest); !field.empty(); field = NextEntryField(rest)) {
       vertices.emplace_back(field);
     }
-    WriteSlopeAlignment(label, vertices, out);
+    WriteSlopeAlignment(label, vertices, out, facts);
   }
 }
 
-void ExportSlopePlan(const SlopePlan& plan, const std::filesystem::path& workDir) {
+std::vector<SlopeAlignmentFact> ExportSlopePlan(const SlopePlan& plan, const std::filesystem::path& workDir) {
   OutputFile out(workDir / kSlopePlanPartFile);
-  WriteSlopePlanAlignments(plan, out.stream());
+  std::vector<SlopeAlignmentFact> facts;
+  WriteSlopePlanAlignments(plan, out.stream(), &facts);
   out.Close();
+  return facts;
 }
 
 }  // namespace velkor

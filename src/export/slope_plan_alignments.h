@@ -10,6 +10,7 @@
 namespace velkor {
 
 struct SlopePlan;  // ncz/slope_plan.h
+struct SlopeAlignmentFact;
 
 // Cuts the text before the next "," off the front of `line`, together with that comma; without a
 // comma the field is the whole rest and the line becomes empty. Two commas in a row give "".
@@ -17,9 +18,12 @@ struct SlopePlan;  // ncz/slope_plan.h
 std::string_view NextEntryField(std::string_view& line);
 
 // One complete Alignment element named `name` (XML-escaped) through the vertex texts "E N Z", in order.
-void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>& vertices, std::ostream& out);
+// With `facts`, the alignment's name and plane vertices are added to it.
+void WriteSlopeAlignment(const std::string& name, const std::vector<std::string>& vertices, std::ostream& out,
+                         std::vector<SlopeAlignmentFact>* facts = nullptr);
 
 // Every alignment of the slope plan: "Ax" first when there are axis points, then the polylines in order.
-void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out);
+void WriteSlopePlanAlignments(const SlopePlan& plan, std::ostream& out,
+                              std::vector<SlopeAlignmentFact>* facts = nullptr);
 
 }  // namespace velkor

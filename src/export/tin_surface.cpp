@@ -2,6 +2,7 @@
 // one buffer and the block's size is bounded beforehand, so that the buffer never moves.
 #include "export/tin_surface.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "base/line_writer.h"
 #include "base/number_text.h"
+#include "export/conversion_facts.h"
 #include "platform/platform.h"
 
 namespace velkor {
@@ -99,6 +101,29 @@ void AppendTinSurface(const TerrainModel& model, std::string& document) {
   document.reserve(document.size() + SurfaceBound(model));
   platform::AdviseLargePages(document.data() + document.size(), document.capacity() - document.size());
   BuildSurface(model, document, [](std::string&) {});
+}
+
+SurfaceFacts MeasureSurface(const TerrainModel& model) {
+  SurfaceFacts facts;
+  facts.points = model.coordinates.size();
+  facts.faces = model.faces.size();
+  for (const Face& face : model.faces) {
+    if (face[0] == 0 || face[1] == 0 || face[2] == 0) {
+      ++facts.facesWithUnmatchedCorner;
+    } else if (face[0] == face[1] || face[1] == face[2] || face[0] == face[2]) {
+      ++facts.facesWithRepeatedCorner;
+    }
+  }
+  for (const TGeometryPoint& p : model.coordinates) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+    if (!facts.hasExtent) {
+      facts.low = facts.high = {p.x, p.y};
+      facts.hasExtent = true;
+    }
+    facts.low = {std::min(facts.low.e, p.x), std::min(facts.low.n, p.y)};
+    facts.high = {std::max(facts.high.e, p.x), std::max(facts.high.n, p.y)};
+  }
+  return facts;
 }
 
 void WriteTinSurface(const TerrainModel& model, std::ostream& out) {

@@ -35,7 +35,12 @@ ProfilePoint ReadProfileRecord(const ProfileRecord& record) {
 
 }  // namespace
 
-void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostream& document, std::ostream& gsi) {
+long WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostream& document, std::ostream& gsi) {
+  long records = 0;
+  auto record = [&](const std::string& text) {
+    WriteLine(gsi, text);
+    ++records;
+  };
   WriteLine(gsi, GsiProfileHeader());
   WriteLine(document, "<Profile name=\"1\">", 3);
   WriteLine(document, "<ProfAlign name=\"1\">", 4);
@@ -55,7 +60,7 @@ void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostrea
           WriteLine(document, "<PVI>" + XmlEscape(point.chainage) + " " + XmlEscape(point.elevation) + "</PVI>", 5);
         }
         auto straight = [&] {
-          WriteLine(gsi, GsiProfileElement(point.chainage, GsiElement::Straight, std::nullopt, point.elevation));
+          record(GsiProfileElement(point.chainage, GsiElement::Straight, std::nullopt, point.elevation));
         };
         // A first line that is also a curve exit gets both of its straight records.
         if (d == 0) straight();
@@ -64,7 +69,7 @@ void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostrea
           // The parabola's figure sits on the vertex line that follows the entry line; an entry line
           // closing the section finds the brace there, whose empty fourth field is no number.
           std::string figure = d + 1 < profile.size() ? ReadProfileRecord(profile[d + 1]).curveFigure : "";
-          WriteLine(gsi, GsiProfileElement(point.chainage, GsiElement::Parabola, figure, point.elevation));
+          record(GsiProfileElement(point.chainage, GsiElement::Parabola, figure, point.elevation));
         }
       }
       last = std::move(point);
@@ -76,7 +81,7 @@ void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostrea
   // A section without profile lines has no point to end the path at: the file keeps its header only.
   if (!profile.empty()) {
     try {
-      WriteLine(gsi, GsiProfileElement(last.chainage, GsiElement::EndOfPath, std::nullopt, last.elevation));
+      record(GsiProfileElement(last.chainage, GsiElement::EndOfPath, std::nullopt, last.elevation));
     } catch (Error& error) {
       error.at(profile.back().origin.file, profile.back().origin.line);
       throw;
@@ -84,6 +89,7 @@ void WriteVerticalProfile(const std::vector<ProfileRecord>& profile, std::ostrea
   }
   WriteLine(document, "</ProfAlign>", 4);
   WriteLine(document, "</Profile>", 3);
+  return records;
 }
 
 }  // namespace velkor

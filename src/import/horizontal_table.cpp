@@ -2,6 +2,7 @@
 // of every spiral point.
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "base/error.h"
@@ -43,8 +44,9 @@ std::string WithoutColumnRules(std::string line) {
 
 // The arc's turning sense from the two extra points its row prints: seen from the arc's start,
 // a third point clockwise of the second means a clockwise arc.
+// The row's third point, the arc's middle, goes to `middle`.
 std::string SignedRadius(const std::string& easting, const std::string& northing, const std::string& value,
-                         ReportReader& reader, const Place& firstLine) {
+                         ReportReader& reader, const Place& firstLine, PlanePoint& middle) {
   double e1 = NumberAt(easting, firstLine), n1 = NumberAt(northing, firstLine);
 
   std::string second = WithoutColumnRules(reader.Read());
@@ -58,6 +60,7 @@ std::string SignedRadius(const std::string& easting, const std::string& northing
   NextField(third);
   std::string e3Text = NextField(third), n3Text = NextField(third);
   double e3 = NumberAt(e3Text, thirdPlace), n3 = NumberAt(n3Text, thirdPlace);
+  middle = {e3, n3};
 
   double d = Azimuth(e1, n1, e3, n3) - Azimuth(e1, n1, e2, n2);
   if (d < 0) d += 400;
@@ -138,12 +141,14 @@ void ConvertHorizontal(TextInput& report, const std::filesystem::path& workDir, 
       // Straights (DOĞRU) print their length in the value cell; a straight starts with no size.
       if (name.find_first_of("\xD0\xF0") != std::string::npos) value = "0.000";
       std::string station = FormatChainage(NumberAt(chainage, place));
-      if (name == "YAY") value = SignedRadius(easting, northing, value, reader, place);
+      std::optional<PlanePoint> middle;
+      if (name == "YAY") value = SignedRadius(easting, northing, value, reader, place, middle.emplace());
       // The value goes into the document and the GSI records as it stands, like the coordinates
       // (which the record reads), so it must be a number too.
       PointRecord point = MakePointRecord(std::move(code), std::move(station), std::move(easting), std::move(northing),
                                           std::move(value), place);
       NumberAt(point.value, place);
+      point.arcMiddle = middle;
       points.push_back(std::move(point));
     }
   } catch (...) {

@@ -4,10 +4,12 @@
 // the saved copy keeps. Nothing else builds or cuts a route line.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/line_list.h"
+#include "base/plane_geometry.h"
 
 namespace velkor {
 
@@ -38,6 +40,8 @@ struct PointRecord {
   double station = 0;     // the chainage in metres, as its text reads
   double e = 0, n = 0;
   SourcePlace origin;
+  // An arc row's middle point as the table prints it; not part of the route file, only checked.
+  std::optional<PlanePoint> arcMiddle;
 };
 
 enum class ProfileTag { Point, Entry, Exit };  // MENE, GİRİŞ, ÇIKIŞ
