@@ -20,7 +20,7 @@ endif()
 
 set(VELKOR_COMMA_LOCALE "tr_TR.UTF-8" CACHE STRING "Locale of the second core test run")
 
-foreach(dir base import export ncz cli)
+foreach(dir base import export ncz review cli)
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/*.cpp)
   if(NOT sources)
     continue()
