@@ -12,9 +12,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <filesystem>
 #include <system_error>
@@ -24,11 +26,15 @@
 #include "app/import_dialog.h"
 #include "app/modal_seam.h"
 #include "app/model_reader_dialog.h"
+#include "app/picture_view.h"
 #include "app/pictures.h"
 #include "app/slope_plan_dialog.h"
 #include "app/user_settings.h"
 #include "app/xml_viewer.h"
 #include "platform/platform.h"
+#include "review/conversion_summary.h"
+#include "review/plausibility.h"
+#include "review/preview_pictures.h"
 #include "velkor_version.h"
 
 namespace velkor::app {
@@ -172,12 +178,29 @@ TForm1::TForm1(const QString& workFolder, QWidget* parent) : QMainWindow(parent)
   background_ = new Background(this);
   auto* layout = new QVBoxLayout(background_);
   layout->setContentsMargins(0, 0, 0, 0);
-  ListBox1 = new XmlViewer(background_);
+  Tabs = new QTabWidget(background_);
+  Tabs->setDocumentMode(true);
+  // The viewer sits on a page of its own, so that turning to another tab does not hide it.
+  auto* xmlPage = new QWidget(Tabs);
+  auto* xmlLayout = new QVBoxLayout(xmlPage);
+  xmlLayout->setContentsMargins(0, 0, 0, 0);
+  ListBox1 = new XmlViewer(xmlPage);
   ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(ListBox1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(ListBox1->mapToGlobal(at)); });
-  layout->addWidget(ListBox1);
+  xmlLayout->addWidget(ListBox1);
   ListBox1->hide();
+  PlanView = new PictureView(Tabs);
+  ProfileView = new PictureView(Tabs);
+  SummaryView = new QPlainTextEdit(Tabs);
+  SummaryView->setReadOnly(true);
+  SummaryView->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Tabs->addTab(xmlPage, QStringLiteral("XML"));
+  Tabs->addTab(PlanView, QStringLiteral("Plan"));
+  Tabs->addTab(ProfileView, QStringLiteral("Boykesit"));
+  Tabs->addTab(SummaryView, QStringLiteral("Özet"));
+  layout->addWidget(Tabs);
+  Tabs->hide();
   setCentralWidget(background_);
 
   static constexpr int kPanelWidths[3] = {250, 300, 50};
@@ -253,6 +276,12 @@ void TForm1::A1Click() {
   const QString project = QFileInfo(FormCksGec->horizontalReportPath()).absolutePath();
   for (QFileDialog* choice : {od1, Form2->OpenDialog1, FNetcad->OpenDialog1}) choice->setDirectory(project);
   ListBox1->ClearDocument();
+  PlanView->SetPicture({}, QString());
+  ProfileView->SetPicture({}, QString());
+  SummaryView->clear();
+  Tabs->setTabText(3, QStringLiteral("Özet"));
+  Tabs->setCurrentIndex(0);
+  Tabs->show();
   ListBox1->show();
   ListBox1->setFocus();
   try {
@@ -261,6 +290,7 @@ void TForm1::A1Click() {
     ShowException(this, error);
     return;
   }
+  ShowReview();
   for (QAction* item : {Search1, Search2, Kaydet1, Kaydet2, SearchNext, SearchPrevious}) item->setEnabled(true);
 }
 
@@ -290,6 +320,21 @@ void TForm1::G2X() {
     sd1->selectFile(name);
   }
   ListBox1->LoadDocument(session_->document());
+}
+
+void TForm1::ShowReview() {
+  const ConversionResult& result = session_->result();
+  const ConversionFacts& facts = result.facts;
+  const Route& route = session_->route();
+  const std::vector<Warning> warnings = CheckConversion(route, facts);
+  const ConversionSummary summary = BuildSummary(route, facts, PathFromUtf8(result.documentName));
+  SummaryView->setPlainText(QString::fromStdString(SummaryText(summary, warnings)));
+  const TerrainModel* model = facts.modelStep == StepOutcome::Done ? &Form2->model() : nullptr;
+  PlanView->SetPicture(PlanPicture(facts, model), QStringLiteral("Çizilecek güzergah yok"));
+  ProfileView->SetPicture(ProfilePicture(route), QStringLiteral("Boykesit yok: düşey tanım raporu verilmedi"));
+  if (warnings.empty()) return;
+  Tabs->setTabText(3, QStringLiteral("Özet (%1 uyarı)").arg(warnings.size()));
+  Tabs->setCurrentIndex(3);
 }
 
 std::optional<std::filesystem::path> TForm1::ChooseCrossSectionFile() {

@@ -17,6 +17,8 @@ class QAction;
 class QFileDialog;
 class QLabel;
 class QMenu;
+class QPlainTextEdit;
+class QTabWidget;
 
 namespace velkor::app {
 
@@ -24,6 +26,7 @@ class TFormCksGec;
 class TForm2;
 class TFNetcad;
 class XmlViewer;
+class PictureView;
 
 class TForm1 : public QMainWindow, public ConversionQuestions {
   Q_OBJECT
@@ -69,6 +72,11 @@ class TForm1 : public QMainWindow, public ConversionQuestions {
   QAction* SearchPrevious;  // Shift+F3: backward
   QLabel* sb1Panels[3];
   XmlViewer* ListBox1;
+  // After a conversion: "XML" (the viewer), "Plan", "Boykesit" and "Özet" (summary and warnings).
+  QTabWidget* Tabs;
+  PictureView* PlanView;
+  PictureView* ProfileView;
+  QPlainTextEdit* SummaryView;
   QFileDialog* sd1;
   QFileDialog* od1;
 
@@ -82,6 +90,9 @@ class TForm1 : public QMainWindow, public ConversionQuestions {
 
  private:
   void G2X();
+  // The plan, the profile and the summary of the conversion just made; the "Özet" tab comes to the
+  // front when there are warnings.
+  void ShowReview();
   void RunSearch(const SearchSettings& settings);
   void SearchAgain(bool backwards);
 

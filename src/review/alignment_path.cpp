@@ -43,27 +43,46 @@ double DirectionGap(double a, double b) {
   return d;
 }
 
-CentrelinePose LayClothoid(PlanePoint start, double dirDeg, double length, double radius, bool ccw, bool entry,
-                           double s) {
-  const double sign = ccw ? -1 : 1;
-  const double rl = radius * length;
-  auto heading = [&](double u) {
-    double turned = entry ? u * u / (2 * rl) : u / radius - u * u / (2 * rl);
-    return dirDeg / kDegPerRad + sign * turned;
-  };
-  if (!(rl > 0) || !(s > 0)) return {start, dirDeg};
-  // Simpson's rule over half-metre steps: far below a millimetre on any road clothoid.
-  int n = std::max(8, static_cast<int>(std::ceil(s / 0.5)));
+namespace {
+
+// The clothoid's heading `u` metres along, in radians.
+struct ClothoidHeading {
+  double dirRad, sign, radius, rl;
+  bool entry;
+  double operator()(double u) const {
+    const double turned = entry ? u * u / (2 * rl) : u / radius - u * u / (2 * rl);
+    return dirRad + sign * turned;
+  }
+};
+
+// Simpson's rule from u0 to u1 over about half-metre steps (at most `maxSteps`), added to `at`.
+PlanePoint Integrate(const ClothoidHeading& heading, PlanePoint at, double u0, double u1, int maxSteps) {
+  int n = std::clamp(static_cast<int>(std::ceil((u1 - u0) / 0.5)), 2, maxSteps);
   if (n % 2) ++n;
-  const double h = s / n;
+  const double h = (u1 - u0) / n;
   double e = 0, north = 0;
   for (int i = 0; i <= n; ++i) {
-    double w = (i == 0 || i == n) ? 1 : (i % 2 ? 4 : 2);
-    double a = heading(i * h);
+    const double w = (i == 0 || i == n) ? 1 : (i % 2 ? 4 : 2);
+    const double a = heading(u0 + i * h);
     e += w * std::sin(a);
     north += w * std::cos(a);
   }
-  return {{start.e + e * h / 3, start.n + north * h / 3}, heading(s) * kDegPerRad};
+  return {at.e + e * h / 3, at.n + north * h / 3};
+}
+
+ClothoidHeading HeadingOf(double dirDeg, double length, double radius, bool ccw, bool entry) {
+  return {dirDeg / kDegPerRad, ccw ? -1.0 : 1.0, radius, radius * length, entry};
+}
+
+}  // namespace
+
+CentrelinePose LayClothoid(PlanePoint start, double dirDeg, double length, double radius, bool ccw, bool entry,
+                           double s) {
+  const ClothoidHeading heading = HeadingOf(dirDeg, length, radius, ccw, entry);
+  if (!(heading.rl > 0) || !(s > 0)) return {start, dirDeg};
+  // Half-metre steps are far below a millimetre on any road clothoid; a length no road has gets
+  // no more than a bounded number of them.
+  return {Integrate(heading, start, 0, s, 20000), heading(s) * kDegPerRad};
 }
 
 CentrelinePose AlongElement(const AlignmentElement& e, double s) {
@@ -91,13 +110,26 @@ CentrelinePose AlongElement(const AlignmentElement& e, double s) {
 std::vector<PlanePoint> ElementPath(const AlignmentElement& e, double step) {
   if (e.kind == ElementKind::Line) return {e.start, e.end};
   const double length = GeometricLength(e);
-  int n = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 4096);
+  const int n = std::clamp(static_cast<int>(std::ceil(length / step)), 1, 4096);
   std::vector<PlanePoint> points;
   points.reserve(n + 1);
-  for (int i = 0; i <= n; ++i) points.push_back(AlongElement(e, length * i / n).at);
-  // An arc ends on its table point by construction; a clothoid is drawn as laid, so that a table
-  // point off it shows as a gap.
-  if (e.kind == ElementKind::Curve) points.back() = e.end;
+  if (e.kind == ElementKind::Curve) {
+    for (int i = 0; i <= n; ++i) points.push_back(AlongElement(e, length * i / n).at);
+    // An arc ends on its table point by construction.
+    points.back() = e.end;
+    return points;
+  }
+  // A clothoid is laid piece by piece from its start, and drawn as laid, so that a table point off
+  // it shows as a gap.
+  const ClothoidHeading heading =
+      HeadingOf(e.dirStart, e.spiralLength, e.radius, e.ccw, e.kind == ElementKind::SpiralIn);
+  PlanePoint at = e.start;
+  points.push_back(at);
+  if (!(heading.rl > 0)) return {e.start, e.end};
+  for (int i = 1; i <= n; ++i) {
+    at = Integrate(heading, at, length * (i - 1) / n, length * i / n, 64);
+    points.push_back(at);
+  }
   return points;
 }
 

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include "app/error_box.h"
 #include "app/import_dialog.h"
 #include "app/model_reader_dialog.h"
+#include "app/picture_view.h"
 #include "app/slope_plan_dialog.h"
 #include "app/xml_viewer.h"
 #include "app_test_support.h"
@@ -61,6 +64,16 @@ DialogScript::Answer ImportAndAccept(std::function<void(TFormCksGec&)> options =
     if (afterOk) afterOk();
     return import.result();
   };
+}
+
+// Pixels of a widget's picture that are not its white background.
+int DrawnPixels(QWidget& widget) {
+  const QImage image = widget.grab().toImage();
+  int drawn = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) drawn += image.pixel(x, y) != qRgb(255, 255, 255);
+  }
+  return drawn;
 }
 
 struct MenuState {
@@ -326,6 +339,74 @@ class MainWindowTest : public QObject {
     QVERIFY(script.boxes().empty());
     QVERIFY(form_->ListBox1->text().contains(QStringLiteral("<CrossSects>")));
     QVERIFY(fs::exists(Conversion() / "crs.gsi"));
+  }
+
+  // After a conversion with a profile, a model and a slope plan: the four tabs in order, the XML in
+  // front, pictures drawn, the summary counting what was converted.
+  void reviewTabsAfterConversion() {
+    for (const char* name : {"DUSEY.cks", "MODEL.ncz", "SEVLI.ncz"}) {
+      if (!fs::exists(Example(name))) QSKIP("the examples are not complete");
+    }
+    DialogScript script;
+    script.Then(ImportAndAccept(
+        [](TFormCksGec& d) {
+          d.cb2->setChecked(true);
+          d.cb3->setChecked(true);
+        },
+        {}, true));
+    script.ChooseFile(Q(Example("DUSEY.cks")));
+    script.Then(PressRead()).ChooseFile(Q(Example("MODEL.ncz")));
+    script.Then(PressRead()).ChooseFile(Q(Example("SEVLI.ncz")));
+    form_->show();
+    form_->A1Click();
+    QVERIFY(script.boxes().empty());
+    QCOMPARE(form_->Tabs->count(), 4);
+    const QStringList titles = {"XML", "Plan", "Boykesit", "Özet"};
+    for (int i = 0; i < 4; ++i) QCOMPARE(form_->Tabs->tabText(i), titles[i]);
+    QCOMPARE(form_->Tabs->currentIndex(), 0);
+    QVERIFY(!form_->PlanView->picture().empty);
+    QVERIFY(!form_->PlanView->picture().triangles.empty());
+    QVERIFY(!form_->ProfileView->picture().empty);
+    for (int tab : {1, 2}) {
+      form_->Tabs->setCurrentIndex(tab);
+      QApplication::processEvents();
+      QWidget& view = *form_->Tabs->currentWidget();
+      QVERIFY2(DrawnPixels(view) > 500, qPrintable(form_->Tabs->tabText(tab)));
+    }
+    const QString summary = form_->SummaryView->toPlainText();
+    QVERIFY2(summary.contains(QStringLiteral("Yatay güzergah: 11 eleman")), qPrintable(summary));
+    QVERIFY2(summary.contains(QStringLiteral("Uyarı yok.")), qPrintable(summary));
+  }
+
+  // A decimal comma in one coordinate: the summary tab comes to the front with the count in its
+  // title; Save still writes and ends the program.
+  void warningsBringTheSummaryForward() {
+    velkor::test::ScratchDir out;
+    std::string table = velkor::test::ReadBytes(ExampleElementTable());
+    const std::size_t at = table.find("500689.950");
+    QVERIFY(at != std::string::npos);
+    table[at + 6] = ',';
+    const fs::path damaged = out / "BOZUK.cks";
+    velkor::test::WriteBytes(damaged, table);
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+      auto& import = dynamic_cast<TFormCksGec&>(dialog);
+      import.DosyaKontrol(Q(damaged));
+      import.sBitBtn1->click();
+      return import.result();
+    });
+    script.ChooseFile(Q(out / "B.xml"));
+    form_->show();
+    form_->A1Click();
+    QVERIFY(script.boxes().empty());
+    QCOMPARE(form_->Tabs->currentIndex(), 3);
+    QVERIFY2(form_->Tabs->tabText(3).startsWith(QStringLiteral("Özet (")), qPrintable(form_->Tabs->tabText(3)));
+    QVERIFY(form_->Tabs->tabText(3).endsWith(QStringLiteral(" uyarı)")));
+    QVERIFY(form_->SummaryView->toPlainText().contains(QStringLiteral("BOZUK.cks:15: ")));
+    QVERIFY(form_->Kaydet1->isEnabled());
+    form_->Kaydet1Click();
+    QVERIFY(!form_->isVisible());
+    QVERIFY(fs::exists(out / "B.xml"));
   }
 
   void roundTripWithEveryInput() {

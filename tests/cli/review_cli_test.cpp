@@ -64,11 +64,12 @@ TEST(ReviewCli, DecimalCommaInATableCoordinateWarnsAtItsLine) {
   EXPECT_EQ(o.code, 0) << o.err;
   EXPECT_NE(o.err.find("BOZUK.cks:" + std::to_string(line) + ": uyarı: "), std::string::npos) << o.err;
   EXPECT_NE(o.out.find(" uyarı."), std::string::npos) << o.out;
-  // Strict: the same files, and exit code 3.
+  // Strict: the same files, and exit code 3; the pictures of the damaged road are drawn all the same.
   fs::remove(scratch / "B.xml");
-  o = test::RunConvert(scratch, args + " --strict");
+  o = test::RunConvert(scratch, args + " --strict --preview " + Quote(scratch / "resim"));
   EXPECT_EQ(o.code, 3) << o.err;
   EXPECT_TRUE(fs::is_regular_file(scratch / "B.xml"));
+  EXPECT_TRUE(fs::is_regular_file(scratch / "resim" / "plan.svg"));
 
   // A letter in the same place is still no number: the conversion stops as before.
   DamageRow(Example("GUZERGAH.cks"), scratch / "HARF.cks", "TS", 4, [](std::string cell) {
