@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace velkor::app {
 namespace {
@@ -110,10 +111,16 @@ void PictureView::Render() {
   for (PlanePoint m : picture_.marks) p.drawEllipse(ToView(m), 3, 3);
   p.setPen(QColor(48, 48, 48));
   const QFontMetrics metrics(font());
+  // Labels that would run into one drawn before them are left out at this scale.
+  std::vector<QRectF> taken;
   for (const Label& label : picture_.labels) {
     const QString text = QString::fromStdString(label.text);
     const QPointF at = ToView(label.at);
-    p.drawText(QPointF(at.x() - metrics.horizontalAdvance(text) / 2.0, at.y() + metrics.ascent() / 2.0), text);
+    const QRectF box(at.x() - metrics.horizontalAdvance(text) / 2.0 - 3, at.y() - metrics.height() / 2.0,
+                     metrics.horizontalAdvance(text) + 6, metrics.height());
+    if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& other) { return other.intersects(box); })) continue;
+    taken.push_back(box);
+    p.drawText(QPointF(box.left() + 3, at.y() + metrics.ascent() / 2.0), text);
   }
   if (!picture_.note.empty()) p.drawText(QPointF(8, 8 + metrics.ascent()), QString::fromStdString(picture_.note));
 }

@@ -143,6 +143,12 @@ Picture ProfilePicture(const Route& route) {
   p.verticalExaggeration = exaggeration;
   p.note = "Düşey ölçek " + FormatGeneral(exaggeration) + "×";
 
+  // Each vertex's elevation above it.
+  for (const ProfileVertex& x : v) {
+    p.labels.push_back({{x.station, x.elevation + rise * 0.06}, FixedNumber(x.elevation)});
+  }
+  Grow(p, {from, p.high.n + rise * 0.1});
+
   // The chainage axis under the profile, ticks every 100 m.
   const double base = p.low.n - rise * 0.1;
   p.lines.push_back({Stroke::Axis, {{from, base}, {to, base}}});

@@ -76,6 +76,14 @@ int DrawnPixels(QWidget& widget) {
   return drawn;
 }
 
+// With VELKOR_SCREENSHOTS set to a folder, the window as it stands is saved there as `name`.png.
+void KeepScreenshot(QWidget& window, const QString& name) {
+  const QString folder = qEnvironmentVariable("VELKOR_SCREENSHOTS");
+  if (folder.isEmpty()) return;
+  QApplication::processEvents();
+  window.grab().save(folder + QStringLiteral("/") + name + QStringLiteral(".png"));
+}
+
 struct MenuState {
   bool open, save, search;
 };
@@ -372,7 +380,12 @@ class MainWindowTest : public QObject {
       QApplication::processEvents();
       QWidget& view = *form_->Tabs->currentWidget();
       QVERIFY2(DrawnPixels(view) > 500, qPrintable(form_->Tabs->tabText(tab)));
+      KeepScreenshot(*form_, form_->Tabs->tabText(tab));
     }
+    form_->Tabs->setCurrentIndex(0);
+    KeepScreenshot(*form_, QStringLiteral("XML"));
+    form_->Tabs->setCurrentIndex(3);
+    KeepScreenshot(*form_, QStringLiteral("Ozet"));
     const QString summary = form_->SummaryView->toPlainText();
     QVERIFY2(summary.contains(QStringLiteral("Yatay güzergah: 11 eleman")), qPrintable(summary));
     QVERIFY2(summary.contains(QStringLiteral("Uyarı yok.")), qPrintable(summary));
@@ -403,6 +416,7 @@ class MainWindowTest : public QObject {
     QVERIFY2(form_->Tabs->tabText(3).startsWith(QStringLiteral("Özet (")), qPrintable(form_->Tabs->tabText(3)));
     QVERIFY(form_->Tabs->tabText(3).endsWith(QStringLiteral(" uyarı)")));
     QVERIFY(form_->SummaryView->toPlainText().contains(QStringLiteral("BOZUK.cks:15: ")));
+    KeepScreenshot(*form_, QStringLiteral("Ozet-uyari"));
     QVERIFY(form_->Kaydet1->isEnabled());
     form_->Kaydet1Click();
     QVERIFY(!form_->isVisible());
