@@ -5,6 +5,7 @@
 
 #include <QPixmap>
 #include <QPointF>
+#include <QTimer>
 #include <QWidget>
 
 #include "review/preview_pictures.h"
@@ -45,6 +46,7 @@ class PictureView : public QWidget {
   QPixmap cache_;
   PlanePoint cacheCentre_;
   double cacheScale_ = 0;
+  QTimer settle_;           // a zoom is drawn anew once the wheel rests; meanwhile the cache is scaled
   bool followSize_ = true;  // fitted anew on resizing until the user zooms or pans
   bool dragging_ = false;
   QPoint dragFrom_;
