@@ -65,6 +65,9 @@ void XmlViewer::LoadDocument(const std::string& utf8) {
   // document while a large one is built (making a loader resets the view's line bookkeeping).
   SendScintilla(SCI_CLEARALL);
   if (highlight) {
+    // A large document before this one had no room for colours.
+    if (SendScintilla(SCI_GETDOCUMENTOPTIONS) & SC_DOCUMENTOPTION_STYLES_NONE)
+      ShowDocument(SendScintillaPtrResult(SCI_CREATEDOCUMENT));
     if (lexer() != lexer_) {
       setLexer(lexer_);
       setMarginsFont(ViewerFont(8));
@@ -73,8 +76,10 @@ void XmlViewer::LoadDocument(const std::string& utf8) {
     SendScintilla(SCI_SETTEXT, 0UL, utf8.c_str());
   } else {
     // A document of its own, filled away from the windows: allocating and indexing 150 MB would
-    // otherwise hold them still for seconds.
-    auto* loader = static_cast<DocumentLoader*>(SendScintillaPtrResult(SCI_CREATELOADER));
+    // otherwise hold them still for seconds (so the loader is not sized here: that would zero its
+    // room on the windows' thread). It keeps no colours, which would take as much room again, zeroed.
+    auto* loader = static_cast<DocumentLoader*>(
+        PointerAnswer(SCI_CREATELOADER, 0, static_cast<std::intptr_t>(SC_DOCUMENTOPTION_STYLES_NONE)));
     int status = SC_STATUS_OK;
     RunAwayFromWindows([&] { status = loader->AddData(utf8.data(), static_cast<std::ptrdiff_t>(utf8.size())); });
     if (status != SC_STATUS_OK) {
@@ -102,6 +107,13 @@ void XmlViewer::ShowDocument(void* document) {
   SendScintilla(SCI_SETEOLMODE, static_cast<unsigned long>(eolMode));
   setUtf8(true);
   SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+}
+
+void* XmlViewer::PointerAnswer(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) const {
+  using Direct = std::intptr_t (*)(std::intptr_t, unsigned int, std::uintptr_t, std::intptr_t);
+  const auto direct = reinterpret_cast<Direct>(SendScintillaPtrResult(SCI_GETDIRECTFUNCTION));
+  const auto editor = reinterpret_cast<std::intptr_t>(SendScintillaPtrResult(SCI_GETDIRECTPOINTER));
+  return reinterpret_cast<void*>(direct(editor, message, wParam, lParam));
 }
 
 void XmlViewer::ClearDocument() { LoadDocument(std::string()); }

@@ -5,6 +5,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 class QsciLexerXML;
@@ -46,6 +47,9 @@ class XmlViewer : public QsciScintilla {
   void AdjustLineNumberMargin();
   // Shows `document` (a reference the editor takes over) with this viewer's document settings.
   void ShowDocument(void* document);
+  // The answer of a message that answers a pointer and takes both parameters. SendScintilla answers
+  // a long, which on 64-bit Windows is too short for a pointer.
+  void* PointerAnswer(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) const;
 
   QsciLexerXML* lexer_;
 };

@@ -295,6 +295,9 @@ class DayWorkTest : public QObject {
     viewer.LoadDocument("<LandXML>\r\n</LandXML>\r\n");
     QCOMPARE(viewer.text(), QStringLiteral("<LandXML>\r\n</LandXML>\r\n"));
     QVERIFY(viewer.lexer() != nullptr);
+    // Coloured too: the large one's document had no room for colours, so this one has its own.
+    viewer.SendScintilla(QsciScintilla::SCI_COLOURISE, 0UL, -1L);
+    QVERIFY(viewer.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, 1UL) != 0);
     QVERIFY(viewer.isReadOnly());
     QCOMPARE(viewer.SendScintilla(QsciScintilla::SCI_GETCODEPAGE), long(QsciScintilla::SC_CP_UTF8));
   }

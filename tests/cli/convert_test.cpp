@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "convert_runner.h"
@@ -159,6 +160,38 @@ TEST(Convert, SampleReportsEndToEnd) {
   }
   for (const char* gsi : {"aln.gsi", "crs.gsi", "prf.gsi"}) EXPECT_FALSE(fs::exists(work / gsi)) << gsi;
   EXPECT_EQ(fs::status(work).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+// A second conversion saved under the first one's name, with fewer inputs: the folder then holds
+// exactly what the second one printed, and files that only look like pieces stay as they were.
+TEST(Convert, SecondSaveUnderOneNameLeavesOnlyItsOwnFiles) {
+  const fs::path samples = test::SharedSamplesDir();
+  if (samples.empty()) GTEST_SKIP() << "no ../shared/samples beside this checkout";
+  ScratchDir scratch;
+  fs::create_directory(scratch / "out");
+  const fs::path document = scratch / "out" / "YOL.xml";
+  auto in = [&](const char* name) { return Quote((samples / name).string()); };
+  const std::string tail = " -o " + Quote(document.string()) + " --work-dir " + Quote((scratch / "work").string());
+  Outcome first = Convert(scratch, in("ELEMAN.cks") + " " + in("DUSEY.cks") + " --cross-sections " + in("ENKESIT.kse") +
+                                       " --model " + in("MODEL.ncz") + " --slope-plan " + in("SEVLI.ncz") + tail);
+  ASSERT_EQ(first.code, 0) << first.err;
+  ASSERT_NE(first.out.find("crs_2YOL.gsi\n"), std::string::npos) << first.out;
+  ASSERT_NE(first.out.find("prf_1YOL.gsi\n"), std::string::npos) << first.out;
+  const char* lookalikes[] = {"crs_1YOL.gsi.bak", "xcrs_1YOL.gsi", "aln_1YOL2.gsi", "prf_YOL.gsi"};
+  for (const char* name : lookalikes) WriteBytes(scratch / "out" / name, name);
+
+  Outcome second = Convert(scratch, in("ELEMAN.cks") + tail);
+  ASSERT_EQ(second.code, 0) << second.err;
+  std::set<std::string> expected;
+  for (std::size_t at = 0, end; (end = second.out.find('\n', at)) != std::string::npos; at = end + 1)
+    expected.insert(fs::path(second.out.substr(at, end - at)).filename().string());
+  EXPECT_EQ(expected, (std::set<std::string>{"YOL.xml", "YOL.gec", "aln_1YOL.gsi"}));
+  expected.insert(std::begin(lookalikes), std::end(lookalikes));
+  std::set<std::string> present;
+  for (const auto& entry : fs::directory_iterator(scratch / "out")) present.insert(entry.path().filename().string());
+  EXPECT_EQ(present, expected);
+  for (const char* name : lookalikes) EXPECT_EQ(ReadBytes(scratch / "out" / name), name);
+  EXPECT_EQ(ReadBytes(document).find("<Surfaces>"), std::string::npos);
 }
 
 TEST(Convert, OneReportOfEachKindAtMost) {
