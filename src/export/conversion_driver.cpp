@@ -98,12 +98,10 @@ ConversionResult G2X(const std::filesystem::path& workDir, const Route& route, c
   alignmentGsi.Close();
   // One record per element and one for the end of the path.
   facts.alignmentGsiRecords = static_cast<long>(facts.elements.size()) + 1;
-  facts.elementTable = route.points.front().origin.file;
   if (route.vertical) {
     OutputFile profileGsi(workDir / kProfileGsiFile);
     facts.profileGsiRecords = WriteVerticalProfile(route.profile, out, profileGsi.stream());
     profileGsi.Close();
-    if (!route.profile.empty()) facts.verticalReport = route.profile.front().origin.file;
   }
 
   std::string document = std::move(out).str();

@@ -72,8 +72,6 @@ struct ConversionFacts {
   std::optional<CrossSectionFacts> crossSections;
   std::optional<SurfaceFacts> surface;
   std::vector<SlopeAlignmentFact> slopeAlignments;
-  std::string elementTable;    // the report names as messages give them
-  std::string verticalReport;  // empty without one
 };
 
 }  // namespace velkor

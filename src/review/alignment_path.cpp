@@ -6,8 +6,8 @@
 namespace velkor {
 namespace {
 
-constexpr double kDegPerRad = 57.29577951308232;
-constexpr double kTwoPi = 6.283185307179586;
+constexpr double kDegPerRad = static_cast<double>(kRadToDeg);
+constexpr double kTwoPi = static_cast<double>(2 * kPi);
 
 // The arc's sweep from its start to its end around the centre, in radians, positive.
 double ArcSweep(const AlignmentElement& e) {

@@ -16,7 +16,7 @@ constexpr double kLengthTolerance = 0.01;     // metres: chainages against coord
 constexpr double kPointTolerance = 0.01;      // metres: a point off the geometry it should lie on
 constexpr double kSidewaysTolerance = 0.005;  // metres: a direction break over the shorter element
 constexpr double kOrderTolerance = 0.001;     // metres: chainages printed to the millimetre
-constexpr double kDegPerRad = 57.29577951308232;
+constexpr double kDegPerRad = static_cast<double>(kRadToDeg);
 
 std::string Metres(double value) { return FixedNumber(value); }
 std::string Km(double station) { return FormatChainage(station); }
@@ -101,7 +101,7 @@ void CheckElement(const AlignmentElement& e, std::vector<Warning>& out) {
     case ElementKind::Curve: {
       if (e.radius > 0 && chord <= 2 * e.radius) {
         const double minor = 2 * e.radius * std::asin(chord / (2 * e.radius));
-        const double major = 2 * 3.141592653589793 * e.radius - minor;
+        const double major = 2 * static_cast<double>(kPi) * e.radius - minor;
         if (std::fabs(minor - span) > kLengthTolerance && std::fabs(major - span) > kLengthTolerance) {
           out.push_back({WarningKind::ElementLength,
                          ElementName(e) + ": kilometre farkı " + Metres(span) + " m, R=" + Metres(e.radius) +

@@ -67,7 +67,7 @@ Picture PlanPicture(const ConversionFacts& facts, const TerrainModel* model, std
     for (double sta = std::ceil(from / kTickSpacing) * kTickSpacing; sta <= to + 1e-9; sta += kTickSpacing) {
       auto pose = PoseAtStation(facts.elements, sta);
       if (!pose) continue;
-      const double a = pose->dirDeg / 57.29577951308232;
+      const double a = pose->dirDeg / static_cast<double>(kRadToDeg);
       // Across the road, to its right: (cos a, -sin a) in (easting, northing).
       const PlanePoint right{std::cos(a), -std::sin(a)};
       PlanePoint left{pose->at.e - right.e * tick, pose->at.n - right.n * tick};
