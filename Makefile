@@ -52,16 +52,26 @@ run gui: build
 bench: build
 	@scripts/bench
 
-# The core, velkor-convert.exe and the core tests for Windows (MinGW-w64, static), and their run under Wine.
+# The Windows programs (MinGW-w64): velkor-convert.exe and the core tests, linked statically; velkor.exe
+# and its Qt Test programs against Qt and QScintilla cross-built once per machine into ~/.cache/velkor
+# (scripts/build-windows-qt: half an hour or more the first time, nothing after); the runnable folder
+# $(WINDOWS_BUILD)/dist/. `make test-windows` runs all of it under Wine.
 WINDOWS_BUILD ?= build-windows
 windows:
 	@scripts/install-deps --windows
-	@cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_GUI=OFF -DVELKOR_BENCH=OFF >/dev/null
+	@qt=$$(scripts/build-windows-qt | tail -1) && \
+	  cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_GUI=ON -DVELKOR_WINDOWS_QT_DIR=$$qt -DVELKOR_BENCH=OFF >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	@scripts/windows-dist $(WINDOWS_BUILD)
 
-test-windows: build windows
+test-windows: build package-windows
 	@BUILD=$(BUILD) WINDOWS_BUILD=$(WINDOWS_BUILD) scripts/test-windows
+
+# The Windows installer and zip of the runnable folder, into $(WINDOWS_BUILD)/packages/.
+.PHONY: package-windows
+package-windows: windows
+	@scripts/package-windows $(WINDOWS_BUILD)
 
 clean:
 	@rm -rf $(BUILD)

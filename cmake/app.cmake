@@ -12,10 +12,18 @@ target_include_directories(velkor_app PUBLIC ${PROJECT_SOURCE_DIR}/src ${QSCINTI
 target_link_libraries(velkor_app PUBLIC velkor_core velkor_version Qt6::Widgets ${QSCINTILLA_LIBRARY})
 add_executable(velkor ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
 target_link_libraries(velkor PRIVATE velkor_app)
+if(WIN32)
+  # QScintilla's classes come from its DLL; a window program, without a console beside it.
+  target_compile_definitions(velkor_app PUBLIC QSCINTILLA_DLL)
+  set_target_properties(velkor PROPERTIES WIN32_EXECUTABLE ON VELKOR_SHARED_RUNTIME ON)
+  if(COMMAND velkor_windows_resource)
+    velkor_windows_resource(velkor "Velkor: NetCAD > XML")
+  endif()
+endif()
 
 # Desktop benchmarks (programs, not tests: timings vary by machine): the viewer on a large document,
 # the model path through the windows.
-if(VELKOR_BENCH)
+if(VELKOR_BENCH AND NOT CMAKE_CROSSCOMPILING)
   file(GLOB VELKOR_APP_BENCHES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/app/*.cpp)
   foreach(src ${VELKOR_APP_BENCHES})
     get_filename_component(name ${src} NAME_WE)

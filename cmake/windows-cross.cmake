@@ -1,6 +1,42 @@
 # What the Windows build needs that Debian ships only for Linux: GoogleTest is built from its sources,
 # and CLI11 (header-only) is reached without putting the host's /usr/include on the include path.
 
+# The programs without Qt carry the compiler's runtime inside, so velkor-convert.exe runs from any folder
+# on its own. Those with Qt (their target property VELKOR_SHARED_RUNTIME set) share the runtime DLLs
+# with Qt's, which were built against them: one C++ runtime in the process.
+add_link_options("$<$<NOT:$<BOOL:$<TARGET_PROPERTY:VELKOR_SHARED_RUNTIME>>>:-static;-static-libgcc;-static-libstdc++>")
+
+# The program icon and version as a Windows resource of `target`.
+function(velkor_windows_resource target description)
+  set(VELKOR_RC_NAME ${target})
+  set(VELKOR_RC_FILE ${target}.exe)
+  set(VELKOR_RC_DESCRIPTION ${description})
+  foreach(part MAJOR MINOR PATCH TWEAK)
+    if(PROJECT_VERSION_${part} STREQUAL "")
+      list(APPEND numbers 0)
+    else()
+      list(APPEND numbers ${PROJECT_VERSION_${part}})
+    endif()
+  endforeach()
+  list(JOIN numbers "," VELKOR_RC_VERSION)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/windows_resource.rc.in ${PROJECT_BINARY_DIR}/generated/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${PROJECT_BINARY_DIR}/generated/${target}.rc)
+  set_property(SOURCE ${PROJECT_BINARY_DIR}/generated/${target}.rc APPEND PROPERTY OBJECT_DEPENDS
+    ${PROJECT_SOURCE_DIR}/packaging/velkor.ico)
+endfunction()
+
+# Qt and QScintilla for Windows, cross-built once per machine (scripts/build-windows-qt prints the folder).
+# Qt's tools (moc, rcc, uic) are the host's, of the same version.
+set(VELKOR_WINDOWS_QT_DIR "" CACHE PATH "Qt and QScintilla cross-built for Windows (scripts/build-windows-qt)")
+if(VELKOR_WINDOWS_QT_DIR)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${VELKOR_WINDOWS_QT_DIR}/qt ${VELKOR_WINDOWS_QT_DIR}/qscintilla)
+  set(QT_HOST_PATH /usr CACHE PATH "The host's Qt, whose tools the cross build runs")
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "The host Qt's CMake packages")
+elseif(VELKOR_GUI)
+  message(STATUS "No VELKOR_WINDOWS_QT_DIR: the desktop program is not built for Windows")
+  set(VELKOR_GUI OFF)
+endif()
+
 # The test programs run under Wine, which shows this machine's root folder as drive Z:.
 set(VELKOR_HOST_PATH_PREFIX "Z:" CACHE STRING "How the Windows programs see this machine's root folder")
 

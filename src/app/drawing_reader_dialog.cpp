@@ -9,6 +9,7 @@
 #include "app/busy_work.h"
 #include "app/error_box.h"
 #include "app/modal_seam.h"
+#include "app/paths.h"
 #include "platform/platform.h"
 
 namespace velkor::app {
@@ -40,7 +41,7 @@ void DrawingReaderDialog::ReadChosenDrawing(const std::function<void(const std::
   if (const auto chosen = ChooseFile(*OpenDialog1)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-      const std::filesystem::path drawing = PathFromUtf8(chosen->toStdString());
+      const std::filesystem::path drawing = ToPath(*chosen);
       // A drawing of a million points takes seconds: the windows keep painting meanwhile.
       RunAwayFromWindows([&] { read(drawing); });
       drawing_ = drawing;

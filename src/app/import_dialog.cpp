@@ -16,16 +16,13 @@
 
 #include "app/error_box.h"
 #include "app/modal_seam.h"
+#include "app/paths.h"
 #include "app/user_settings.h"
 #include "export/conversion_session.h"
 #include "import/route_import.h"
 #include "platform/platform.h"
 
 namespace velkor::app {
-
-namespace {
-std::filesystem::path ToPath(const QString& text) { return PathFromUtf8(text.toStdString()); }
-}  // namespace
 
 TFormCksGec::TFormCksGec(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Velkor"));
@@ -117,14 +114,14 @@ void TFormCksGec::DosyaKontrol(const QString& path) {
   }
   switch (kind) {
     case ReportKind::ElementTable:
-      FGec->setText(path);
+      FGec->setText(ShownPath(path));
       horizontalPath_ = path;
       sBitBtn1->setEnabled(true);
       od1->setDirectory(QFileInfo(path).absolutePath());
       RememberReportFolder(QFileInfo(path).absolutePath());
       break;
     case ReportKind::VerticalReport:
-      FArazi->setText(path);
+      FArazi->setText(ShownPath(path));
       verticalPath_ = path;
       RememberReportFolder(QFileInfo(path).absolutePath());
       break;

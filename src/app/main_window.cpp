@@ -26,6 +26,7 @@
 #include "app/import_dialog.h"
 #include "app/modal_seam.h"
 #include "app/model_reader_dialog.h"
+#include "app/paths.h"
 #include "app/picture_view.h"
 #include "app/pictures.h"
 #include "app/slope_plan_dialog.h"
@@ -48,8 +49,6 @@ class MenuIconStyle : public QProxyStyle {
     return QProxyStyle::pixelMetric(metric, option, widget);
   }
 };
-
-std::filesystem::path ToPath(const QString& text) { return PathFromUtf8(text.toStdString()); }
 
 // The busy cursor for the whole application while a conversion or a save runs, however it ends; the
 // window refuses to close meanwhile (the work would be left half done).
@@ -256,9 +255,7 @@ void TForm1::FormActivate() {
   ConversionSession::CleanUp(ToPath(workFolder_));
 }
 
-QString TForm1::conversionFolder() const {
-  return session_ ? QString::fromStdString(PathToUtf8(session_->folder())) : QString();
-}
+QString TForm1::conversionFolder() const { return session_ ? FromPath(session_->folder()) : QString(); }
 
 void TForm1::A1Click() {
   if (!session_) {
@@ -315,9 +312,10 @@ void TForm1::G2X() {
     ClearFileName(*sd1);
     if (const QString folder = LastSaveFolder(); !folder.isEmpty()) sd1->setDirectory(folder);
   } else {
-    const QString name = QString::fromStdString(result.documentName);
-    sd1->setDirectory(QFileInfo(name).absolutePath());
-    sd1->selectFile(name);
+    // The folder, then the name alone: the dialog's name field shows what it is given.
+    const QFileInfo name(FromPath(PathFromUtf8(result.documentName)));
+    sd1->setDirectory(name.absolutePath());
+    sd1->selectFile(name.fileName());
   }
   ListBox1->LoadDocument(session_->document());
 }

@@ -38,7 +38,13 @@ OutputFile::OutputFile(const std::filesystem::path& file, Replace how) : name_(f
   if (how == Replace::InPlace) {
     errno = 0;
     out_.open(file, std::ios::binary | std::ios::trunc);
-    if (!out_) throw Error(CannotCreate(PathToUtf8(name_))).because(SystemReason(errno));
+    if (!out_) {
+      // Windows says only "access denied" where a folder stands in the way.
+      const int why = errno;
+      std::error_code ec;
+      throw Error(CannotCreate(PathToUtf8(name_)))
+          .because(SystemReason(std::filesystem::is_directory(file, ec) ? EISDIR : why));
+    }
     return;
   }
   target_ = Resolved(file);

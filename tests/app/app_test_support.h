@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSettings>
@@ -9,11 +10,17 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <filesystem>
 #include <functional>
 
 #include "app/modal_seam.h"
 
 namespace velkor::test {
+
+// A path as the user's system writes it: as the windows show it and the messages name it.
+inline QString Q(const std::filesystem::path& p) {
+  return QDir::toNativeSeparators(QString::fromStdU16String(p.u16string()));
+}
 
 struct ShownBox {
   QString title;

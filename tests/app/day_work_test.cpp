@@ -25,10 +25,10 @@ namespace fs = std::filesystem;
 using velkor::app::TForm1;
 using velkor::app::TFormCksGec;
 using velkor::test::DialogScript;
+using velkor::test::Q;
 
 namespace {
 
-QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 fs::path Example(const char* name) { return fs::path(velkor::test::kSourceDir) / "examples" / name; }
 
 // The import dialog answered with `table`, the given options ticked, OK pressed.

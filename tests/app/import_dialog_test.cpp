@@ -22,10 +22,9 @@
 namespace fs = std::filesystem;
 using velkor::app::TFormCksGec;
 using velkor::test::DialogScript;
+using velkor::test::Q;
 
 namespace {
-
-QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
 // Third lines that make a report what it is; the rest of the file does not matter to the check.
 const std::string kElementHeading =

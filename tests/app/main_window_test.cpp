@@ -32,10 +32,9 @@ namespace fs = std::filesystem;
 using velkor::app::TForm1;
 using velkor::app::TFormCksGec;
 using velkor::test::DialogScript;
+using velkor::test::Q;
 
 namespace {
-
-QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
 fs::path ExampleElementTable() { return fs::path(velkor::test::kSourceDir) / "examples" / "GUZERGAH.cks"; }
 fs::path Example(const char* name) { return fs::path(velkor::test::kSourceDir) / "examples" / name; }
@@ -458,6 +457,14 @@ class MainWindowTest : public QObject {
       QVERIFY2(fs::exists(out / name), name);
     }
     for (const char* name : {"aln.gsi", "prf.gsi", "crs.gsi"}) QVERIFY2(!fs::exists(Conversion() / name), name);
+    // Kept for a comparison with what the program writes on the other system.
+    if (const QString keep = qEnvironmentVariable("VELKOR_KEEP_ROUND_TRIP"); !keep.isEmpty()) {
+      const fs::path kept(keep.toStdU16String());
+      fs::remove_all(kept);
+      fs::create_directories(kept);
+      for (const auto& file : fs::directory_iterator(out.path()))
+        fs::copy_file(file.path(), kept / file.path().filename());
+    }
   }
 
   void saveCancelledKeepsProgramOpen() {

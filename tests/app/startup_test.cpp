@@ -7,35 +7,49 @@
 #include <QProcessEnvironment>
 #include <QtTest>
 #include <clocale>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "app_test_support.h"
 #include "platform/platform.h"
 #include "test_support.h"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 using velkor::test::DialogScript;
 
 namespace {
 
-// Whether process `pid` holds a flock, as the kernel lists it.
-bool HoldsFlock(qint64 pid) {
+// Whether the started copy holds the single-instance mark, as the system lists it: on Windows the
+// named mapping exists, elsewhere the kernel lists the process's flock.
+bool HoldsMark(const QProcess& process) {
+#ifdef _WIN32
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, velkor::app::kSingleInstanceName);
+  if (mapping == nullptr) return false;
+  CloseHandle(mapping);
+  return process.state() == QProcess::Running;
+#else
   std::ifstream locks("/proc/locks");
   std::string line;
-  const std::string id = " " + std::to_string(pid) + " ";
+  const std::string id = " " + std::to_string(process.processId()) + " ";
   while (std::getline(locks, line)) {
     if (line.find("FLOCK") != std::string::npos && line.find(id) != std::string::npos) return true;
   }
   return false;
+#endif
 }
 
-bool WaitForFlock(const QProcess& process) {
+bool WaitForMark(const QProcess& process) {
   QDeadlineTimer deadline(20000);
   while (!deadline.hasExpired()) {
-    if (HoldsFlock(process.processId())) return true;
+    if (HoldsMark(process)) return true;
     if (process.state() != QProcess::Running) return false;
     QTest::qWait(50);
   }
@@ -50,10 +64,37 @@ class StartupTest : public QObject {
  private:
   std::unique_ptr<velkor::test::ScratchDir> temp_;
 
-  // Each program gets its own temporary folder, so its work folder and mark are this test's alone.
+  // Where the system's temporary folder comes from: TMPDIR on POSIX systems, TMP and TEMP on Windows.
+  static constexpr const char* kTemporaryFolderVariables[] = {"TMPDIR", "TMP", "TEMP"};
+  QString Temporary() const { return QString::fromStdU16String(temp_->path().u16string()); }
+
+  // This process's temporary folder is the scratch folder until the end of the scope.
+  class TemporaryFolder {
+   public:
+    explicit TemporaryFolder(const QString& dir) {
+      for (const char* name : kTemporaryFolderVariables) {
+        saved_.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+        qputenv(name, dir.toLocal8Bit());
+      }
+    }
+    ~TemporaryFolder() {
+      for (const auto& [name, value, set] : saved_) set ? void(qputenv(name, value)) : void(qunsetenv(name));
+    }
+
+   private:
+    struct Saved {
+      const char* name;
+      QByteArray value;
+      bool set;
+    };
+    std::vector<Saved> saved_;
+  };
+
+  // Each program gets its own temporary folder, so its work folder (and, but on Windows, its mark) is
+  // this test's alone.
   void Start(QProcess& process) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TMPDIR"), QString::fromStdString(temp_->path().string()));
+    for (const char* name : kTemporaryFolderVariables) env.insert(QString::fromLatin1(name), Temporary());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(VELKOR_PROGRAM), {});
@@ -75,11 +116,10 @@ class StartupTest : public QObject {
   }
 
   void secondCopyShowsProgramRunning() {
-    qputenv("TMPDIR", QByteArray::fromStdString(temp_->path().string()));
+    const TemporaryFolder temporary(Temporary());
     const std::string workFolder = velkor::platform::PrivateWorkFolder();
     auto first = velkor::platform::ClaimSingleInstance(velkor::app::kSingleInstanceName, workFolder);
     QVERIFY(!first->AlreadyRunning());
-    QVERIFY(fs::exists(workFolder + velkor::app::kSingleInstanceName));
 
     DialogScript script;
     script.AcknowledgeBox();
@@ -88,13 +128,19 @@ class StartupTest : public QObject {
     QCOMPARE(script.boxes()[0].title, QStringLiteral("Velkor"));
     QCOMPARE(script.boxes()[0].text, QStringLiteral("Program running!"));
     QCOMPARE(script.boxes()[0].icon, QMessageBox::Warning);
-    qunsetenv("TMPDIR");
   }
 
   void markThatCannotBeMadeEndsTheProgram() {
-    qputenv("TMPDIR", QByteArray::fromStdString(temp_->path().string()));
-    const std::string workFolder = velkor::platform::PrivateWorkFolder();
-    fs::create_directory(workFolder + velkor::app::kSingleInstanceName);  // a folder where the mark goes
+    const TemporaryFolder temporary(Temporary());
+#ifdef _WIN32
+    // Another kind of object under the mark's name.
+    HANDLE squatter = CreateMutexA(nullptr, FALSE, velkor::app::kSingleInstanceName);
+    QVERIFY(squatter != nullptr);
+    const auto release = qScopeGuard([squatter] { CloseHandle(squatter); });
+#else
+    // A folder where the mark goes.
+    fs::create_directory(velkor::platform::PrivateWorkFolder() + velkor::app::kSingleInstanceName);
+#endif
     DialogScript script;
     script.AcknowledgeBox();
     QCOMPARE(velkor::app::RunVelkor(*qApp), 0);
@@ -102,13 +148,12 @@ class StartupTest : public QObject {
     QCOMPARE(script.boxes()[0].title, QStringLiteral("Velkor"));
     QCOMPARE(script.boxes()[0].text, QStringLiteral("Error memory allocation."));
     QCOMPARE(script.boxes()[0].icon, QMessageBox::Critical);
-    qunsetenv("TMPDIR");
   }
 
   void secondProcessEndsAndKilledFirstReleasesTheMark() {
     QProcess first;
     Start(first);
-    QVERIFY2(WaitForFlock(first), "the first copy never took the mark");
+    QVERIFY2(WaitForMark(first), "the first copy never took the mark");
 
     QProcess second;
     Start(second);
@@ -118,12 +163,12 @@ class StartupTest : public QObject {
     QVERIFY(second.readAllStandardError().contains("Program running!"));
     QCOMPARE(first.state(), QProcess::Running);
 
-    ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+    first.kill();  // no chance to clean up: SIGKILL, or TerminateProcess on Windows
     QVERIFY(first.waitForFinished(20000));
 
     QProcess third;
     Start(third);
-    QVERIFY2(WaitForFlock(third), "a new copy could not start after the first was killed");
+    QVERIFY2(WaitForMark(third), "a new copy could not start after the first was killed");
     QVERIFY(!third.readAllStandardError().contains("Program running!"));
     third.kill();
     QVERIFY(third.waitForFinished(20000));
