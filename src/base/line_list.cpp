@@ -52,7 +52,7 @@ bool HasCrLfLines(std::string_view bytes) {
 
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes, Replace how) {
   OutputFile out(file, how);
-  out.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.Write(bytes);
   out.Close();
 }
 

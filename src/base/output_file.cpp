@@ -1,5 +1,6 @@
 #include "base/output_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -66,6 +67,15 @@ OutputFile::OutputFile(const std::filesystem::path& file, Replace how) : name_(f
   if (!reason.empty() || !out_) {
     Discard();
     throw Error(CannotCreate(PathToUtf8(name_))).because(reason);
+  }
+}
+
+void OutputFile::Write(std::string_view bytes) {
+  // In pieces of a few megabytes: handed over in one call, a hundred megabytes took the kernel
+  // several times as long (0.31 s against 0.03 s for 118 MB here).
+  constexpr std::size_t kPiece = std::size_t{4} << 20;
+  for (std::size_t at = 0; at < bytes.size() && out_; at += kPiece) {
+    out_.write(bytes.data() + at, static_cast<std::streamsize>(std::min(kPiece, bytes.size() - at)));
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace velkor {
 
@@ -23,6 +24,8 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   std::ostream& stream() { return out_; }
+  // A whole block at once, for bytes already in memory (a document of a hundred megabytes).
+  void Write(std::string_view bytes);
   // Writes what is buffered and checks that every byte reached the file. A file replaced when
   // complete then waits under its temporary name until PutInPlace, so that several files can all be
   // finished before the first of them replaces anything.

@@ -87,7 +87,7 @@ class CommandLineAnswers : public ConversionQuestions {
 
 void WriteWholeFile(const std::filesystem::path& file, const std::string& bytes) {
   OutputFile output(file, Replace::WhenComplete);
-  output.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  output.Write(bytes);
   output.Close();
 }
 

@@ -54,7 +54,7 @@ class StagedFiles {
  public:
   void Add(const std::filesystem::path& file, const std::string& bytes) {
     auto out = std::make_unique<OutputFile>(file, Replace::WhenComplete);
-    out->stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out->Write(bytes);
     out->Finish();
     files_.push_back(std::move(out));
     names_.push_back(file);
