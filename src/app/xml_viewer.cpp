@@ -73,7 +73,7 @@ void XmlViewer::LoadDocument(const std::string& utf8) {
       setMarginsFont(ViewerFont(8));
     }
     SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + 1));
-    SendScintilla(SCI_SETTEXT, 0UL, utf8.c_str());
+    SendScintilla(SCI_SETTEXT, std::uintptr_t{0}, utf8.c_str());  // text messages take uintptr_t
   } else {
     // A document of its own, filled away from the windows: allocating and indexing 150 MB would
     // otherwise hold them still for seconds (so the loader is not sized here: that would zero its
@@ -155,7 +155,7 @@ bool XmlViewer::Find(const QString& text, const ViewerSearchOptions& options) {
   } else {
     SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
   }
-  const long found = SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(needle.size()), needle.constData());
+  const long found = SendScintilla(SCI_SEARCHINTARGET, static_cast<std::uintptr_t>(needle.size()), needle.constData());
   if (found < 0) return false;
   const long matchStart = SendScintilla(SCI_GETTARGETSTART);
   const long matchEnd = SendScintilla(SCI_GETTARGETEND);
